@@ -1,0 +1,29 @@
+# Two entry points for a newcomer: `make demo` converts the bundled example,
+# `make test` builds and runs the whole suite, plain and under sanitizers.
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all demo test build-release build-test build-sanitize clean
+
+all: build-release
+
+build-release:
+	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build build/release -j $(JOBS) --target dgnbin
+
+demo: build-release
+	cd examples && sh ./demo.sh ../build/release/dgnbin
+
+build-test:
+	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build build/test -j $(JOBS)
+
+build-sanitize:
+	cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DDGNBIN_SANITIZE=ON >/dev/null
+	cmake --build build/sanitize -j $(JOBS)
+
+test: build-test build-sanitize
+	cd build/test && ctest --output-on-failure -j $(JOBS)
+	cd build/sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf build
