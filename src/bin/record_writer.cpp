@@ -1,0 +1,103 @@
+// Completing a record (its box, and for texts its point count) and appending
+// it to the BIN file.
+#include <math.h>
+#include <string.h>
+
+#include "dgn/transform.h"
+#include "run/converter.h"
+#include "run/words.h"
+
+static void boxOfPoints(RecordBox& box, const Point* points, int count) {
+  box.lowX = box.highX = points[0].x;
+  box.lowY = box.highY = points[0].y;
+  box.lowZ = box.highZ = points[0].z;
+  for (int i = 1; i < count; ++i) {
+    const Point& p = points[i];
+    if (p.x < box.lowX) box.lowX = p.x;
+    if (p.y < box.lowY) box.lowY = p.y;
+    if (p.z < box.lowZ) box.lowZ = p.z;
+    if (p.x > box.highX) box.highX = p.x;
+    if (p.y > box.highY) box.highY = p.y;
+    if (p.z > box.highZ) box.highZ = p.z;
+  }
+}
+
+// A text covers a square of its height per character along its angle; a
+// symbol text ("@...") a single square centred on its insertion point.
+static void boxOfText(RecordBox& box, const Point& origin, const char* text) {
+  double h = box.textHeight;
+  double angle = box.textAngle * 0.000174533;
+  double cosA = cos(angle), sinA = sin(angle);
+  double x0 = origin.x, y0 = origin.y;
+  double cx[4], cy[4];
+  if (text[0] == '@') {
+    double r = h / 2;
+    cx[0] = x0 - r * cosA + r * sinA;
+    cy[0] = y0 - r * sinA - r * cosA;
+    cx[1] = x0 + r * cosA + r * sinA;
+    cy[1] = y0 + r * sinA - r * cosA;
+    cx[2] = x0 + r * cosA - r * sinA;
+    cy[2] = y0 + r * sinA + r * cosA;
+    cx[3] = x0 - r * cosA - r * sinA;
+    cy[3] = y0 - r * sinA + r * cosA;
+  } else {
+    double w = strlen(text) * h;
+    cx[0] = x0;
+    cy[0] = y0;
+    cx[1] = x0 + w * cosA;
+    cy[1] = y0 + w * sinA;
+    cx[2] = x0 + w * cosA - h * sinA;
+    cy[2] = y0 + w * sinA + h * cosA;
+    cx[3] = x0 - h * sinA;
+    cy[3] = y0 + h * cosA;
+  }
+  for (int i = 0; i < 4; ++i) {
+    int32_t x = truncToInt32(cx[i]), y = truncToInt32(cy[i]);
+    if (i == 0 || x < box.lowX) box.lowX = x;
+    if (i == 0 || y < box.lowY) box.lowY = y;
+    if (i == 0 || x > box.highX) box.highX = x;
+    if (i == 0 || y > box.highY) box.highY = y;
+  }
+  box.lowZ = box.highZ = origin.z;
+}
+
+void Converter::writeRecord(RecordHeader& header, RecordBox& box, Point* points,
+                            AttributeItem* items) {
+  char* text = reinterpret_cast<char*>(points + 1);
+  if (header.kind == 'C') {
+    if (header.pointCount == 0) return;
+    boxOfPoints(box, points, header.pointCount);
+  } else if (header.kind == 'T') {
+    if (text[0] == '\0') return;
+    trimBlanks(text);
+    boxOfText(box, points[0], text);
+    header.pointCount = static_cast<uint16_t>(strlen(text) / 12 + 2);
+  } else {
+    header.pointCount = 0;
+    header.itemCount = 0;
+    return;
+  }
+
+  bool ok = binSink.append(&header, sizeof header) && binSink.append(&box, sizeof box) &&
+            binSink.append(points, sizeof(Point) * header.pointCount);
+  for (int i = 0; ok && i < header.itemCount; ++i) {
+    unsigned char bytes[12];
+    memcpy(bytes, &items[i].code, 2);
+    memcpy(bytes + 2, &items[i].value, 4);
+    memcpy(bytes + 6, items[i].text, 6);
+    ok = binSink.append(bytes, sizeof bytes);
+  }
+  if (!ok) fatalBinWrite();
+
+  header.pointCount = 0;
+  header.itemCount = 0;
+}
+
+// The code field holds six characters and the terminator; longer codes are
+// cut. Bytes after the terminator keep what they held.
+void Converter::setRecordCode() {
+  size_t length = strlen(currentRow.code);
+  if (length > 6) length = 6;
+  memcpy(recordHeader.code, currentRow.code, length);
+  recordHeader.code[length] = '\0';
+}

@@ -1,0 +1,108 @@
+// Attribute items from the attribute linkages an element carries.
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "dgn/element_fields.h"
+#include "dgn/encodings.h"
+#include "run/converter.h"
+
+// Item texts hold at most 7 characters; longer texts keep their first 7.
+static void setItemText(AttributeItem& item, const char* text) {
+  size_t length = strlen(text);
+  if (length > 7) length = 7;
+  memcpy(item.text, text, length);
+  item.text[length] = '\0';
+}
+
+static void decimalText(long value, char* out, size_t size) { snprintf(out, size, "%ld", value); }
+
+// The value's figures up to its first tenth, without sign or point: 12.34
+// gives 123, 5 gives 50, 0.5 and 0.05 give 05.
+static void tenthsText(double v, char* out, size_t size) {
+  char fixed[64];
+  snprintf(fixed, sizeof fixed, "%.7f", fabs(v));
+  char figures[64];
+  int count = 0, point = 0;
+  for (const char* p = fixed; *p != '\0'; ++p) {
+    if (*p == '.') {
+      point = count;
+    } else {
+      figures[count++] = *p;
+    }
+  }
+  figures[count] = '\0';
+  int lead = 0;
+  while (figures[lead] == '0') ++lead;
+  const char* digits = figures + lead;
+  int d = point - lead;
+  if (d > 0) {
+    snprintf(out, size, "%.*s", d + 1, digits);
+  } else {
+    snprintf(out, size, "0%.1s", digits);
+  }
+}
+
+// Appends one item unless the record already holds the most it can carry.
+static AttributeItem* nextItem(Converter& c) {
+  if (c.recordHeader.itemCount >= kMaxItems) {
+    c.warnItemCap();
+    return NULL;
+  }
+  return &c.recordItems[c.recordHeader.itemCount++];
+}
+
+static void addItem(Converter& c, int16_t code, int32_t value, const char* text) {
+  AttributeItem* item = nextItem(c);
+  if (item == NULL) return;
+  item->code = code;
+  item->value = value;
+  setItemText(*item, text);
+}
+
+void Converter::collectLinkageItems() {
+  int16_t attributeIndex = static_cast<int16_t>(readU16(elementBuffer + kAttributeIndex - 4));
+  int words = static_cast<int>(readU16(elementHead + 2)) - attributeIndex - 14;
+  int start = 32 + 2 * attributeIndex;  // element byte of the first linkage
+  if (words <= 0 || start < 4) return;
+  const uint8_t* area = elementBuffer + start - 4;
+  auto word = [area](int i) { return readU16(area + 2 * i); };
+
+  char text[32];
+  for (int i = 0; i < words;) {
+    uint16_t h = word(i);
+    if (h == 0) {
+      i += 4;
+    } else if (h == 0x1007 || h == 0x9007) {
+      if (i + 6 > words) return;
+      if ((word(i + 1) == 24162 || word(i + 1) == 24721) && word(i + 2) == 3969) {
+        int16_t code = static_cast<int16_t>(word(i + 3));
+        int32_t value = static_cast<int32_t>(word(i + 4) | (static_cast<uint32_t>(word(i + 5)) << 16));
+        if (code == 2) {
+          decimalText(value, text, sizeof text);
+          addItem(*this, 1, 0, text);
+        } else {
+          addItem(*this, code, value, "");
+        }
+      }
+      i += 8;
+    } else if (h == 0x1003) {
+      if (i + 4 > words) return;
+      addItem(*this, 32765, word(i + 1), "");
+      addItem(*this, 32766, word(i + 2), "");
+      addItem(*this, 32767, word(i + 3), "");
+      i += 4;
+    } else if (h == 0x1013) {
+      if (i + 17 > words) return;
+      addItem(*this, 32001, word(i + 8), "");
+      decimalText(word(i + 7), text, sizeof text);
+      addItem(*this, 32002, word(i + 6), text);
+      tenthsText(vaxFToFloat(area + 2 * (i + 14)), text, sizeof text);
+      addItem(*this, 32003, word(i + 16), text);
+      i += 20;
+    } else {
+      i += (h & 0xFF) + 1;
+    }
+  }
+}

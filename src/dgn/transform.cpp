@@ -1,0 +1,51 @@
+#include "dgn/transform.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "dgn/encodings.h"
+#include "run/converter.h"
+
+int32_t truncToInt32(double value) {
+  if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) return 0;
+  int64_t whole = static_cast<int64_t>(value);
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(whole)));
+}
+
+bool exceedsRangeLimit(double value) { return value > 4294967296.0; }
+
+Point Converter::transformPoint(int32_t x, int32_t y, int32_t z) const {
+  Point p;
+  p.x = truncToInt32((x + originOffset[0]) * scaleFactor + 0.00001);
+  p.y = truncToInt32((y + originOffset[1]) * scaleFactor + 0.00001 - uorRatio * utmShift);
+  p.z = transformZ(z);
+  return p;
+}
+
+int32_t Converter::transformZ(int32_t z) const {
+  return truncToInt32((z + originOffset[2]) * scaleFactor + 0.00001);
+}
+
+// The range block, made native, holds each coordinate plus 2^31. A corner
+// beyond the limit ends the process: the records written so far are kept,
+// nothing of this element is.
+void Converter::testRange() {
+  const char* corner[2] = {"bajo", "alto"};
+  for (int c = 0; c < 2; ++c) {
+    double* t = transformedRange + 3 * c;
+    for (int axis = 0; axis < 3; ++axis) {
+      uint32_t stored = static_cast<uint32_t>(readI32(elementBuffer + 12 * c + 4 * axis));
+      double value = (static_cast<double>(stored) - 2147483648.0 + originOffset[axis]) * scaleFactor;
+      if (axis == 1) value -= uorRatio * utmShift;
+      t[axis] = value + 0.00001;
+    }
+    if (exceedsRangeLimit(t[0]) || exceedsRangeLimit(t[1]) || exceedsRangeLimit(t[2])) {
+      errorPrintf("L\xEDmite excedido en rango %s: (%10.3f, %10.3f, %10.3f).\n Valor M\xE1ximo=%10.3f\n",
+                  corner[c], t[0] / uorRatio, t[1] / uorRatio, t[2] / uorRatio,
+                  4294967296.0 / uorRatio);
+      closeFiles();
+      fflush(stdout);
+      exit(1);
+    }
+  }
+}

@@ -1,0 +1,78 @@
+#include "run/converter.h"
+
+#include <string.h>
+#include <unistd.h>
+
+int32_t complexMode = 0;
+double utmShift = 0.0;
+int16_t uorRatio = 0;
+double transformedRange[6] = {0, 0, 0, 0, 0, 0};
+double pi = 0.0;
+
+Converter::Converter()
+    : recordItems(new AttributeItem[kItemSlots]()),
+      savedItems(new AttributeItem[kItemSlots]()),
+      complexItems(savedItems),
+      savedItemCount(0),
+      recordPoints(new Point[kMaxPoints]()),
+      complexPoints(new Point[kMaxPoints]()),
+      textArea(reinterpret_cast<char*>(recordPoints + 1)),
+      binFile(-1),
+      dgnFile(-1),
+      codeTable(new CodeTableRow[kTableRows]()),
+      codeTableRows(0),
+      errorFile(NULL),
+      elementBuffer(new uint8_t[kElementBodyCapacity + kElementSlack]()),
+      scaleFactor(0.0f),
+      lookupMode(0),
+      dimension(0),
+      inComplex(0),
+      claveCel(0),
+      acceptComponents(0),
+      elementBodyLength(0),
+      elementOffset(0),
+      fileOffset(0),
+      binWriteFailed(false),
+      errorWriteFailed(false),
+      pointCapWarned(false),
+      itemCapWarned(false) {
+  memset(&recordHeader, 0, sizeof recordHeader);
+  memset(&complexHeader, 0, sizeof complexHeader);
+  memset(&recordBox, 0, sizeof recordBox);
+  memset(&complexBox, 0, sizeof complexBox);
+  memset(&currentRow, 0, sizeof currentRow);
+  memset(originOffset, 0, sizeof originOffset);
+  memset(elementHead, 0, sizeof elementHead);
+  recordHeader.equals = '=';
+}
+
+Converter::~Converter() {
+  closeFiles();
+  delete[] recordItems;
+  delete[] savedItems;
+  delete[] recordPoints;
+  delete[] complexPoints;
+  delete[] codeTable;
+  delete[] elementBuffer;
+}
+
+// Closes whatever is still open, each file once: the design file, then the
+// error file, then the BIN file. The BIN output still gathered in memory is
+// written out before the error file closes, so that a failure there can
+// still be reported in it.
+void Converter::closeFiles() {
+  if (dgnFile >= 0) {
+    close(dgnFile);
+    dgnFile = -1;
+  }
+  if (binFile >= 0 && !binSink.flush()) fatalBinWrite();
+  if (errorFile != NULL) {
+    if (fclose(errorFile) != 0) errorWriteFailed = true;
+    errorFile = NULL;
+  }
+  if (binFile >= 0) {
+    binSink.detach();
+    if (close(binFile) != 0) fatalBinWrite();
+    binFile = -1;
+  }
+}

@@ -1,0 +1,206 @@
+// The run object: every buffer, file handle and setting of one conversion.
+// Translators and the element loop are its member operations and work on its
+// fields directly; nothing else is shared except the few globals at the end.
+#ifndef DGNBIN_RUN_CONVERTER_H_
+#define DGNBIN_RUN_CONVERTER_H_
+
+#include <stdint.h>
+#include <stdio.h>
+
+#include <string>
+
+#include "platform/file_sink.h"
+
+// 12 bytes, written to the BIN file as they lie in memory.
+struct RecordHeader {
+  char kind;         // 'C' geometry, 'T' text
+  char equals;       // always '='
+  char code[7];      // KELO code, NUL-terminated, at most 6 characters
+  uint8_t itemCount; // m
+  uint16_t pointCount; // n
+};
+static_assert(sizeof(RecordHeader) == 12, "record header is 12 bytes");
+
+// 36 bytes: the extent and, for text records, the three text fields.
+struct RecordBox {
+  int32_t lowX, lowY, lowZ;
+  int32_t highX, highY, highZ;
+  int32_t textHeight;
+  int32_t textJustification;
+  int32_t textAngle;
+};
+static_assert(sizeof(RecordBox) == 36, "record box is 36 bytes");
+
+struct Point {
+  int32_t x, y, z;
+};
+static_assert(sizeof(Point) == 12, "a point is 12 bytes");
+
+// In memory 16 bytes; the BIN file carries the first 12 (code, value, six
+// text bytes).
+struct AttributeItem {
+  int16_t code;
+  int32_t value;
+  char text[8];
+};
+static_assert(sizeof(AttributeItem) == 16, "an item is 16 bytes in memory");
+
+struct CodeTableRow {
+  char code[10];
+  int16_t level;
+  int16_t style;
+  int16_t colour;
+  int16_t weight;
+  int16_t font;
+  int16_t graphicGroup;
+  char name[10];
+  float alto;
+  char simbKelo[12];
+};
+static_assert(sizeof(CodeTableRow) == 48, "a table row is 48 bytes");
+
+const int kMaxPoints = 5000;
+const int kItemSlots = 256;
+const int kMaxItems = 255;  // the item count is one byte
+const int kTableRows = 1000;
+// The element buffer holds everything after the 4-byte head of the largest
+// element the words-to-follow field can express.
+const int kElementBodyCapacity = 2 * 65535;
+// Zeroed bytes kept behind the current element, so that fixed fields that
+// would lie beyond a short element read as zero rather than as stale bytes.
+const int kElementSlack = 256;
+// The header element must reach the end of the global origin.
+const int kHeaderElementMinBytes = 1264;
+
+class Converter {
+ public:
+  Converter();
+  ~Converter();
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  // Runs one conversion from the words of `line` (null when the program had
+  // no argument). True when the conversion ran to its end.
+  bool runConversion(char* line);
+
+  // --- code table ---
+  bool loadCodeTable();
+  int lookupCode(int mode);
+
+  // --- encodings that need the run's dimension ---
+  void matrixAxisScales(const int32_t* values, double* matrix, double* scales);
+
+  // --- transform ---
+  Point transformPoint(int32_t x, int32_t y, int32_t z) const;
+  int32_t transformZ(int32_t z) const;
+  void testRange();
+
+  // --- BIN output ---
+  void writeRecord(RecordHeader& header, RecordBox& box, Point* points,
+                   AttributeItem* items);
+  void setRecordCode();
+  // Looks the current element up and puts the code found in the record.
+  void lookupRecordCode(int mode);
+  // Adds a point to `record`, dropping what lies beyond its capacity.
+  void addRecordPoint(const Point& p);
+  // Transforms the stored vertex at element byte `offset` (x, y and, in a
+  // 3D file, z; a 2D file gives Z 0).
+  Point storedVertex(int offset) const;
+  // Vertex count of a line string, shape or curve, made native with its
+  // vertices and cut to the vertices inside the element.
+  int vertexCount();
+
+  // --- element stream, linkages, complex elements ---
+  bool readFirstElement();
+  bool runElementLoop();
+  void dispatchElement(int type);
+  // Zeroes a fixed field of the current element that does not lie wholly
+  // inside it (`offset` counts from the element's first byte).
+  void clipField(int offset, int width);
+  // Number of whole fields of `width` bytes from `offset` that lie inside
+  // the current element.
+  int fieldsInside(int offset, int width) const;
+  void collectLinkageItems();
+  void flushComplexRecord();
+  void openTextNode();
+  void openComplexRecord();
+  void handleCellHeader();
+  void mergeSavedItems();
+  void writeElementRecord(bool joinsComplex);
+  void appendComplexPoint(const Point& p, bool skipRepeat);
+
+  // --- translators ---
+  void translateCellHeader(int asSymbol);
+  void translateLine();
+  void translateLineString();
+  void translateCurve();
+  void translateArc();
+  void translateEllipse();
+  void translateText();
+
+  // --- messages ---
+  void errorPrintf(const char* format, ...)
+      __attribute__((format(printf, 2, 3)));
+  void fatalBinWrite();
+  void closeFiles();
+  void warnPointCap();
+  void warnItemCap();
+
+  // Fields, in the order of the run object's description.
+  RecordHeader recordHeader;
+  RecordHeader complexHeader;
+  AttributeItem* recordItems;
+  AttributeItem* savedItems;
+  AttributeItem* complexItems;
+  int32_t savedItemCount;
+  RecordBox recordBox;
+  RecordBox complexBox;
+  Point* recordPoints;
+  Point* complexPoints;
+  char* textArea;
+  int binFile;  // -1 while not open
+  int dgnFile;  // -1 while not open
+  CodeTableRow* codeTable;
+  int32_t codeTableRows;
+  CodeTableRow currentRow;
+  FILE* errorFile;
+  double originOffset[3];
+  uint8_t elementHead[4];
+  uint8_t* elementBuffer;
+  float scaleFactor;
+  int32_t lookupMode;
+  int32_t dimension;
+  int32_t inComplex;
+
+  // Kept across the element loop.
+  int32_t claveCel;
+  int32_t acceptComponents;
+
+  // Length in bytes of the current element's body (after its head), the file
+  // offset at which the current element starts, and the offset of the next.
+  int32_t elementBodyLength;
+  long long elementOffset;
+  long long fileOffset;
+
+  // Output and bookkeeping of this implementation.
+  FileSink binSink;
+  std::string binName;
+  std::string dgnName;
+  std::string errName;
+  bool binWriteFailed;
+  bool errorWriteFailed;
+  bool pointCapWarned;
+  bool itemCapWarned;
+};
+
+// Globals shared by several units (set by runConversion).
+extern int32_t complexMode;
+extern double utmShift;
+extern int16_t uorRatio;
+extern double transformedRange[6];
+extern double pi;
+
+// The pause after the usage text; tests replace it.
+extern void (*usagePause)();
+
+#endif  // DGNBIN_RUN_CONVERTER_H_

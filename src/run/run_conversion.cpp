@@ -1,0 +1,134 @@
+// The frame of one conversion: the eight words, the table, the three files,
+// the header element and its checks, the element loop.
+#include <fcntl.h>
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "dgn/encodings.h"
+#include "dgn/transform.h"
+#include "platform/platform.h"
+#include "run/converter.h"
+#include "run/usage.h"
+#include "run/words.h"
+
+static void pauseAfterUsage() { pauseMilliseconds(5000); }
+
+void (*usagePause)() = pauseAfterUsage;
+
+// Byte positions in the header element.
+const int kSubunitsLowWord = 1114;
+const int kUnitsLowWord = 1118;
+const int kGlobalOrigin = 1240;
+
+bool Converter::runConversion(char* line) {
+  pi = 4 * atan(1.0);
+
+  splitWords(line);
+  if (line == NULL || wordTable.count != 8) {
+    printf("%s", kUsageText);
+    fflush(stdout);
+    usagePause();
+    return false;
+  }
+  char** word = wordTable.words;
+  binName = std::string(word[0]) + ".bin";
+  dgnName = std::string(word[1]) + ".dgn";
+  errName = std::string(word[1]) + ".ERR";
+  scaleFactor = static_cast<float>(atof(word[2]));
+  claveCel = atoi(word[3]);
+  lookupMode = atoi(word[4]);
+  if (lookupMode > 1) lookupMode = 0;
+  (void)atoi(word[5]);  // pattern: read and not used
+  utmShift = atof(word[6]);
+  complexMode = truncToInt32(atof(word[7]));
+
+  if (!loadCodeTable()) return false;
+
+  errorFile = fopen(errName.c_str(), "wb");
+  if (errorFile == NULL) {
+    printf("No puedo abrir el fichero de errores  %s", errName.c_str());
+    return false;
+  }
+  errorPrintf("NIVEL ESTILO COLOR PESO FONT GG\n");
+
+  unlink(binName.c_str());
+  // Truncating as well: should the old file survive its deletion, none of
+  // its bytes may remain behind the new records.
+  binFile = open(binName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, S_IRUSR | S_IWUSR);
+  if (binFile < 0) {
+    binFile = -1;
+    printf("No puedo abrir el fichero BIN %s", binName.c_str());
+    return false;
+  }
+  binSink.attach(binFile);
+
+  // Read only: the design file is never written.
+  dgnFile = open(dgnName.c_str(), O_RDONLY | O_BINARY);
+  if (dgnFile < 0) {
+    dgnFile = -1;
+    printf("No puedo abrir el fichero DGN %s", dgnName.c_str());
+    return false;
+  }
+
+  if (!readFirstElement()) {
+    printf("ERROR Fichero DGN incompleto: falta el elemento de cabecera\n");
+    errorPrintf("ERROR Fichero DGN incompleto: falta el elemento de cabecera\n");
+    return false;
+  }
+
+  if (elementHead[0] == 8) {
+    printf("Fichero DGN en 2D\n");
+    dimension = 2;
+  } else if (elementHead[0] == 200) {
+    printf("Fichero DGN en 3D\n");
+    dimension = 3;
+  } else {
+    printf("ERROR El fichero no es 2D ni 3D\n");
+    return false;
+  }
+
+  for (int axis = 0; axis < 3; ++axis) {
+    uint8_t* value = elementBuffer + kGlobalOrigin - 4 + 8 * axis;
+    vaxDToDouble(value);
+    originOffset[axis] = -readDouble(value);
+  }
+  printf("Origen Global GOX=%12.0f GOY=%12.0f  GOZ=%12.0f\n", originOffset[0], originOffset[1],
+         originOffset[2]);
+
+  uorRatio = static_cast<int16_t>(readU16(elementBuffer + kUnitsLowWord - 4) *
+                                  readU16(elementBuffer + kSubunitsLowWord - 4));
+
+  int requiredRatio = 0;
+  if (scaleFactor == 1.0f || scaleFactor == 0.1f) {
+    requiredRatio = 100;
+  } else if (scaleFactor == 10.0f || scaleFactor == 99.0f) {
+    requiredRatio = 1000;
+  } else {
+    errorPrintf("Valor de factor_escala de transformaci\xF3n incorrecta, factor_escala=%3.0f",
+                scaleFactor);
+    printf("Valor de factor_escala de transformaci\xF3n incorrecta, factor_escala=%3.0f",
+           scaleFactor);
+    return false;
+  }
+  if (uorRatio != requiredRatio) {
+    printf("Error: Incoherencia en factor_escala y fichero semilla elegidos.\n");
+    errorPrintf("Error: Incoherencia en factor_escala y fichero semilla elegidos.\n");
+    return false;
+  }
+  if (scaleFactor == 99.0f) scaleFactor = 1.0f;
+
+  inComplex = 0;
+  complexHeader.pointCount = 0;
+  acceptComponents = 0;
+  bool completed = runElementLoop();
+
+  closeFiles();
+  if (errorWriteFailed) {
+    printf("ERROR No puedo escribir en el fichero de errores %s\n", errName.c_str());
+    completed = false;
+  }
+  return completed && !binWriteFailed;
+}

@@ -1,0 +1,46 @@
+#include "run/words.h"
+
+#include <string.h>
+
+static char emptyWord[1] = {'\0'};
+
+WordTable wordTable = {{emptyWord}, 0};
+
+void splitWords(char* line) {
+  if (line == NULL) return;
+  char* end = line + strlen(line);
+  for (int i = 0; i < kMaxWords; ++i) wordTable.words[i] = end;
+  wordTable.count = 0;
+
+  bool inWord = false;
+  for (char* p = line; *p != '\0'; ++p) {
+    // Once the last slot is taken nothing more is looked at, so an unquoted
+    // last word runs to the end of the line.
+    if (wordTable.count >= kMaxWords) return;
+    char c = *p;
+    if (c == ' ' || c == ',' || c == '\n') {
+      *p = '\0';
+      inWord = false;
+    } else if (c == '"') {
+      *p = '\0';
+      wordTable.words[wordTable.count++] = p + 1;
+      char* close = strchr(p + 1, '"');
+      if (close == NULL) return;  // the quoted word ends with the line
+      *close = '\0';
+      p = close;
+      inWord = false;
+    } else if (!inWord) {
+      wordTable.words[wordTable.count++] = p;
+      inWord = true;
+    }
+  }
+}
+
+char* trimBlanks(char* text) {
+  size_t lead = 0;
+  while (text[lead] == ' ') ++lead;
+  if (lead > 0) memmove(text, text + lead, strlen(text + lead) + 1);
+  size_t length = strlen(text);
+  while (length > 0 && text[length - 1] == ' ') text[--length] = '\0';
+  return text;
+}

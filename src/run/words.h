@@ -1,0 +1,24 @@
+// Free-format line reading: the command line and every row of the code table
+// are cut into words here.
+#ifndef DGNBIN_RUN_WORDS_H_
+#define DGNBIN_RUN_WORDS_H_
+
+const int kMaxWords = 127;
+
+// Pointers into the line last split; slots at or beyond `count` point to an
+// empty string.
+struct WordTable {
+  char* words[kMaxWords];
+  int count;
+};
+
+extern WordTable wordTable;
+
+// Cuts `line` into words in place (separators and quote marks become NUL).
+// A null line leaves the table as it was.
+void splitWords(char* line);
+
+// Removes leading and trailing blanks (0x20 only) in place.
+char* trimBlanks(char* text);
+
+#endif  // DGNBIN_RUN_WORDS_H_
