@@ -1,5 +1,0 @@
-#include "run/converter.h"
-void Converter::translateCellHeader(int) {}
-void Converter::translateArc() {}
-void Converter::translateEllipse() {}
-void Converter::translateText() {}
