@@ -2,16 +2,22 @@
 # `make test` builds and runs the whole suite, plain and under sanitizers.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all demo test build-release build-test build-sanitize clean
+.PHONY: all demo examples test build-release build-test build-sanitize clean
 
 all: build-release
 
 build-release:
-	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build build/release -j $(JOBS) --target dgnbin
+	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF >/dev/null
+	@cmake --build build/release -j $(JOBS) --target dgnbin -- --no-print-directory -s
 
 demo: build-release
-	cd examples && sh ./demo.sh ../build/release/dgnbin
+	@cd examples && sh ./demo.sh ../build/release/dgnbin
+
+# Rewrites the example drawings from examples/make_examples.cpp.
+examples:
+	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF >/dev/null
+	@cmake --build build/release -j $(JOBS) --target dgnbin_make_examples -- --no-print-directory -s
+	@cd examples && ../build/release/dgnbin_make_examples
 
 build-test:
 	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -51,6 +51,7 @@ void Converter::handleCellHeader() {
     case 0:
       translateCellHeader(0);
       acceptComponents = 0;
+      skippingCell = true;
       break;
     case 1:
       acceptComponents = 1;
@@ -58,6 +59,7 @@ void Converter::handleCellHeader() {
     case 2:
       translateCellHeader(1);
       acceptComponents = 0;
+      skippingCell = true;
       break;
     default:
       break;

@@ -70,6 +70,15 @@ static bool isRangeTested(int type) {
   }
 }
 
+// Some writers set the complex bit on complex chain and shape headers (and
+// text nodes) that stand on their own. Such a header, met while no complex
+// element is open and no kept-whole cell's components are being passed
+// over, cannot be anyone's component: it opens its complex element, so that
+// the chain is not lost whole.
+bool Converter::isStrayHeader(int type) const {
+  return (type == 7 || type == 12 || type == 14) && !skippingCell;
+}
+
 void Converter::dispatchElement(int type) {
   switch (type) {
     case 2: handleCellHeader(); break;
@@ -112,9 +121,10 @@ bool Converter::runElementLoop() {
     if (readU16(elementBuffer + kProperties - 4) & kHasLinkages) collectLinkageItems();
 
     if (typeLevel & kComplexBit) {
-      if (!acceptComponents) continue;
+      if (!acceptComponents && !isStrayHeader(type)) continue;
     } else {
       flushComplexRecord();
+      skippingCell = false;
     }
 
     uint16_t symbology = readU16(elementBuffer + kSymbology - 4);

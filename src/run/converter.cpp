@@ -29,6 +29,7 @@ Converter::Converter()
       inComplex(0),
       claveCel(0),
       acceptComponents(0),
+      skippingCell(false),
       elementBodyLength(0),
       elementOffset(0),
       fileOffset(0),

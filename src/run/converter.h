@@ -114,6 +114,7 @@ class Converter {
   bool readFirstElement();
   bool runElementLoop();
   void dispatchElement(int type);
+  bool isStrayHeader(int type) const;
   // Zeroes a fixed field of the current element that does not lie wholly
   // inside it (`offset` counts from the element's first byte).
   void clipField(int offset, int width);
@@ -175,6 +176,9 @@ class Converter {
   // Kept across the element loop.
   int32_t claveCel;
   int32_t acceptComponents;
+  // Set by a cell kept whole (a point or a symbol) until the next element
+  // that is not a component: its components are being passed over.
+  bool skippingCell;
 
   // Length in bytes of the current element's body (after its head), the file
   // offset at which the current element starts, and the offset of the next.
