@@ -2,7 +2,7 @@
 # `make test` builds and runs the whole suite, plain and under sanitizers.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all demo examples test build-release build-test build-sanitize clean
+.PHONY: all demo examples bench test build-release build-test build-sanitize clean
 
 all: build-release
 
@@ -12,6 +12,11 @@ build-release:
 
 demo: build-release
 	@cd examples && sh ./demo.sh ../build/release/dgnbin
+
+# Conversion throughput on a generated drawing of 400000 elements.
+bench: build-release
+	@cmake --build build/release -j $(JOBS) --target dgnbin_bench -- --no-print-directory -s
+	@build/release/dgnbin_bench build/release/dgnbin
 
 # Rewrites the example drawings from examples/make_examples.cpp.
 examples:

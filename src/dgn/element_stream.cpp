@@ -1,34 +1,18 @@
 // Reading the design file element by element and handing each element to
 // its translator.
-#include <errno.h>
 #include <stdio.h>
 #include <string.h>
-#include <unistd.h>
 
 #include "dgn/element_fields.h"
 #include "dgn/encodings.h"
 #include "run/converter.h"
 
-// Reads up to `size` bytes, across short reads. Returns the count read, or
-// -1 when the file could not be read.
-static long readFully(int fd, uint8_t* buffer, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    ssize_t got = read(fd, buffer + done, size - done);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return -1;
-    if (got == 0) break;
-    done += static_cast<size_t>(got);
-  }
-  return static_cast<long>(done);
-}
-
 static uint16_t wordsToFollow(const uint8_t* head) { return readU16(head + 2); }
 
 bool Converter::readFirstElement() {
-  if (readFully(dgnFile, elementHead, 4) != 4) return false;
+  if (dgnSource.read(elementHead, 4) != 4) return false;
   long length = 2L * wordsToFollow(elementHead);
-  if (readFully(dgnFile, elementBuffer, static_cast<size_t>(length)) != length) return false;
+  if (dgnSource.read(elementBuffer, static_cast<size_t>(length)) != length) return false;
   elementBodyLength = static_cast<int32_t>(length);
   fileOffset = 4 + length;
   return 4 + length >= kHeaderElementMinBytes;
@@ -40,7 +24,7 @@ enum ElementRead { kElementRead, kEndOfDesign, kTruncated };
 // behind the element are zeroed so that nothing of an earlier element can
 // be taken for part of this one.
 static ElementRead readElement(Converter& c) {
-  long got = readFully(c.dgnFile, c.elementHead, 4);
+  long got = c.dgnSource.read(c.elementHead, 4);
   if (got == 0) return kEndOfDesign;
   // Writers end their files with the bare two bytes FF FF as well.
   if (got >= 2 && c.elementHead[0] == 0xFF && c.elementHead[1] == 0xFF) {
@@ -49,7 +33,7 @@ static ElementRead readElement(Converter& c) {
   }
   if (got != 4) return kTruncated;
   long length = 2L * wordsToFollow(c.elementHead);
-  if (readFully(c.dgnFile, c.elementBuffer, static_cast<size_t>(length)) != length) {
+  if (c.dgnSource.read(c.elementBuffer, static_cast<size_t>(length)) != length) {
     return kTruncated;
   }
   c.elementBodyLength = static_cast<int32_t>(length);

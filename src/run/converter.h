@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/file_sink.h"
+#include "platform/file_source.h"
 
 // 12 bytes, written to the BIN file as they lie in memory.
 struct RecordHeader {
@@ -188,6 +189,7 @@ class Converter {
 
   // Output and bookkeeping of this implementation.
   FileSink binSink;
+  FileSource dgnSource;
   std::string binName;
   std::string dgnName;
   std::string errName;

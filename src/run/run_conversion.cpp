@@ -72,6 +72,7 @@ bool Converter::runConversion(char* line) {
     printf("No puedo abrir el fichero DGN %s", dgnName.c_str());
     return false;
   }
+  dgnSource.attach(dgnFile);
 
   if (!readFirstElement()) {
     printf("ERROR Fichero DGN incompleto: falta el elemento de cabecera\n");

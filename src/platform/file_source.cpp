@@ -1,0 +1,35 @@
+#include "platform/file_source.h"
+
+#include <errno.h>
+#include <string.h>
+#include <unistd.h>
+
+FileSource::FileSource() : fd_(-1), buffer_(new unsigned char[kCapacity]), start_(0), end_(0) {}
+
+FileSource::~FileSource() { delete[] buffer_; }
+
+void FileSource::attach(int fd) {
+  fd_ = fd;
+  start_ = end_ = 0;
+}
+
+long FileSource::read(void* to, size_t size) {
+  unsigned char* out = static_cast<unsigned char*>(to);
+  size_t done = 0;
+  while (done < size) {
+    if (start_ == end_) {
+      ssize_t got = ::read(fd_, buffer_, kCapacity);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) return -1;
+      if (got == 0) break;
+      start_ = 0;
+      end_ = static_cast<size_t>(got);
+    }
+    size_t take = end_ - start_;
+    if (take > size - done) take = size - done;
+    memcpy(out + done, buffer_ + start_, take);
+    start_ += take;
+    done += take;
+  }
+  return static_cast<long>(done);
+}
