@@ -4,7 +4,7 @@
 #include <string.h>
 #include <unistd.h>
 
-FileSource::FileSource() : fd_(-1), buffer_(new unsigned char[kCapacity]), start_(0), end_(0) {}
+FileSource::FileSource() : fd_(-1), buffer_(new unsigned char[kCapacity]()), start_(0), end_(0) {}
 
 FileSource::~FileSource() { delete[] buffer_; }
 

@@ -1,0 +1,135 @@
+// Design files written by another program: the converter must read them
+// whole, element for element.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "support/bin_expect.h"
+#include "support/program_run.h"
+
+using namespace dgntest;
+
+namespace {
+
+struct BinRecord {
+  char kind;
+  std::string code;
+  int items;
+  std::vector<std::array<int32_t, 3>> points;
+  int32_t box[9];
+  std::string text;  // "T" records
+};
+
+int32_t le32(const std::vector<uint8_t>& b, size_t at) {
+  return static_cast<int32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+                              (static_cast<uint32_t>(b[at + 3]) << 24));
+}
+
+std::vector<BinRecord> parseBin(const std::vector<uint8_t>& b) {
+  std::vector<BinRecord> records;
+  size_t at = 0;
+  while (at + 48 <= b.size()) {
+    BinRecord r;
+    r.kind = static_cast<char>(b[at]);
+    r.code = std::string(reinterpret_cast<const char*>(&b[at + 2]));
+    r.items = b[at + 9];
+    int n = b[at + 10] | (b[at + 11] << 8);
+    for (int i = 0; i < 9; ++i) r.box[i] = le32(b, at + 12 + 4 * i);
+    for (int i = 0; i < n; ++i) {
+      size_t p = at + 48 + 12 * i;
+      r.points.push_back({le32(b, p), le32(b, p + 4), le32(b, p + 8)});
+    }
+    if (r.kind == 'T') r.text = std::string(reinterpret_cast<const char*>(&b[at + 60]));
+    records.push_back(r);
+    at += 48 + 12 * (n + r.items);
+  }
+  EXPECT_EQ(at, b.size()) << "the BIN file ends inside a record";
+  return records;
+}
+
+void copySample(const TempDir& dir, const std::string& name) {
+  dir.writeFile(name, readFile(std::string(DGNBIN_SAMPLES_DIR) + "/" + name));
+}
+
+size_t countLines(const std::string& text) {
+  size_t lines = 0;
+  for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+    ++lines;
+  }
+  return lines;
+}
+
+}  // namespace
+
+// 40 polygons, 30 line strings and 15 labels, 100 units per metre.
+TEST(SampleFiles, ParcelsConvertElementForElement) {
+  TempDir dir;
+  copySample(dir, "parcelas.dgn");
+  dir.writeFile("DGNBIN.TAB", "/ no rows: every element is listed\n");
+  ProgramResult run = runProgram(dir.path(), {"out parcelas 1 0 0 0 0 1"});
+  ASSERT_EQ(run.exitStatus, 0) << run.out;
+  EXPECT_NE(run.out.find("Fichero DGN en 2D\n"), std::string::npos);
+  EXPECT_NE(run.out.find("Final del fichero DGN\n"), std::string::npos);
+
+  std::vector<BinRecord> records = parseBin(dir.readFile("out.bin"));
+  ASSERT_EQ(records.size(), 85u);
+  for (size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(records[i].kind, i < 70 ? 'C' : 'T') << i;
+    EXPECT_EQ(records[i].code, "nuevo") << i;
+    EXPECT_EQ(records[i].items, 1) << "each element carries one linkage item, " << i;
+  }
+  // POLYGON ((43445 20772,44453 20772,44453 22305,43445 22305,43445 20772)):
+  // metres times 100 units, factor 1.
+  std::vector<std::array<int32_t, 3>> first = {{4344500, 2077200, 0},
+                                               {4445300, 2077200, 0},
+                                               {4445300, 2230500, 0},
+                                               {4344500, 2230500, 0},
+                                               {4344500, 2077200, 0}};
+  EXPECT_EQ(records[0].points, first);
+  EXPECT_EQ(records[0].box[0], 4344500);
+  EXPECT_EQ(records[0].box[4], 2230500);
+
+  // POINT (32252 15346), LABEL a:30: the first label, at its origin.
+  const BinRecord& label = records[70];
+  ASSERT_FALSE(label.points.empty());
+  EXPECT_EQ(label.points[0], (std::array<int32_t, 3>{3225200, 1534600, 0}));
+  EXPECT_EQ(label.box[8], 3000);
+  EXPECT_NE(label.text.find("Parcela 0"), std::string::npos) << label.text;
+
+  // Header line and one line per element without a row.
+  EXPECT_EQ(countLines(dir.readText("parcelas.ERR")), 1u + 85u);
+}
+
+// Six 3D contour lines; those longer than the writer's element limit are
+// complex chains whose headers carry the complex bit themselves.
+TEST(SampleFiles, ContourChainsAreJoinedNotLost) {
+  TempDir dir;
+  copySample(dir, "curvas3d.dgn");
+  dir.writeFile("DGNBIN.TAB", "");
+  ProgramResult run = runProgram(dir.path(), {"out curvas3d 10 0 0 0 0 2"});
+  ASSERT_EQ(run.exitStatus, 0) << run.out;
+  EXPECT_NE(run.out.find("Fichero DGN en 3D\n"), std::string::npos);
+
+  std::vector<BinRecord> records = parseBin(dir.readFile("out.bin"));
+  ASSERT_EQ(records.size(), 6u) << "mode 2 writes one joined record per contour";
+  // Vertex counts and ends of the contours in curvas.csv; 1000 units per
+  // metre and factor 10 give 10000 KELO units per metre.
+  const size_t vertices[6] = {150, 60, 60, 150, 150, 60};
+  const std::array<int32_t, 3> starts[6] = {
+      {533730000, 202370000, 0},       {462060000, 558530000, 1000000},
+      {267920000, 778280000, 2000000}, {453770000, 319900000, 3000000},
+      {508980000, 254970000, 4000000}, {565950000, 629920000, 5000000}};
+  const std::array<int32_t, 3> ends[6] = {
+      {532770000, 200630000, 0},       {459430000, 553670000, 1000000},
+      {265360000, 773540000, 2000000}, {453300000, 319060000, 3000000},
+      {507610000, 252500000, 4000000}, {563890000, 626110000, 5000000}};
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(records[i].kind, 'C');
+    ASSERT_EQ(records[i].points.size(), vertices[i]) << "contour " << i;
+    EXPECT_EQ(records[i].points.front(), starts[i]) << "contour " << i;
+    EXPECT_EQ(records[i].points.back(), ends[i]) << "contour " << i;
+  }
+}
