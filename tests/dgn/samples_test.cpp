@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -50,6 +53,13 @@ std::vector<BinRecord> parseBin(const std::vector<uint8_t>& b) {
   return records;
 }
 
+// The samples live beside the project, not in it. A checkout without them
+// skips these tests, except in CI, where they must run.
+bool samplesMissing() {
+  if (access(DGNBIN_SAMPLES_DIR, R_OK) == 0) return false;
+  return getenv("CI") == nullptr;
+}
+
 void copySample(const TempDir& dir, const std::string& name) {
   dir.writeFile(name, readFile(std::string(DGNBIN_SAMPLES_DIR) + "/" + name));
 }
@@ -66,6 +76,7 @@ size_t countLines(const std::string& text) {
 
 // 40 polygons, 30 line strings and 15 labels, 100 units per metre.
 TEST(SampleFiles, ParcelsConvertElementForElement) {
+  if (samplesMissing()) GTEST_SKIP() << "no samples beside the project";
   TempDir dir;
   copySample(dir, "parcelas.dgn");
   dir.writeFile("DGNBIN.TAB", "/ no rows: every element is listed\n");
@@ -106,6 +117,7 @@ TEST(SampleFiles, ParcelsConvertElementForElement) {
 // Six 3D contour lines; those longer than the writer's element limit are
 // complex chains whose headers carry the complex bit themselves.
 TEST(SampleFiles, ContourChainsAreJoinedNotLost) {
+  if (samplesMissing()) GTEST_SKIP() << "no samples beside the project";
   TempDir dir;
   copySample(dir, "curvas3d.dgn");
   dir.writeFile("DGNBIN.TAB", "");

@@ -210,13 +210,6 @@ TEST(DesignFileBytes, HeaderElementUnitsOriginAndEndMarker) {
     EXPECT_EQ(h3[1214], 0x40);
 }
 
-TEST(DesignFileBytes, ThirdPartySampleHasTheSameHeaderShape) {
-    const Bytes b = dgntest::readFile(std::string(DGNBIN_SAMPLES_DIR) + "/parcelas.dgn");
-    ASSERT_GE(b.size(), 1536u);
-    EXPECT_EQ(b[0], 8);
-    EXPECT_EQ(4 + 2 * (b[2] | (b[3] << 8)), 1536);
-}
-
 TEST(BinExpect, PointRecordAndItemBytes) {
     const Bytes r = dgntest::binPointRecord("001106", {{1000, 2000, 0}, {1500, 2500, 0}},
                                             {{32001, 7, "123"}});
