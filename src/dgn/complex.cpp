@@ -47,11 +47,11 @@ void Converter::openComplexRecord() {
 }
 
 void Converter::handleCellHeader() {
+  inCell = true;
   switch (claveCel) {
     case 0:
       translateCellHeader(0);
       acceptComponents = 0;
-      skippingCell = true;
       break;
     case 1:
       acceptComponents = 1;
@@ -59,7 +59,6 @@ void Converter::handleCellHeader() {
     case 2:
       translateCellHeader(1);
       acceptComponents = 0;
-      skippingCell = true;
       break;
     default:
       break;

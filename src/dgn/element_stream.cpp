@@ -56,11 +56,10 @@ static bool isRangeTested(int type) {
 
 // Some writers set the complex bit on complex chain and shape headers (and
 // text nodes) that stand on their own. Such a header, met while no complex
-// element is open and no kept-whole cell's components are being passed
-// over, cannot be anyone's component: it opens its complex element, so that
-// the chain is not lost whole.
+// element and no cell is open, cannot be anyone's component: it opens its
+// complex element, so that the chain is not lost whole.
 bool Converter::isStrayHeader(int type) const {
-  return (type == 7 || type == 12 || type == 14) && !skippingCell;
+  return (type == 7 || type == 12 || type == 14) && !inCell;
 }
 
 void Converter::dispatchElement(int type) {
@@ -108,7 +107,7 @@ bool Converter::runElementLoop() {
       if (!acceptComponents && !isStrayHeader(type)) continue;
     } else {
       flushComplexRecord();
-      skippingCell = false;
+      inCell = false;
     }
 
     uint16_t symbology = readU16(elementBuffer + kSymbology - 4);

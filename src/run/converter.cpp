@@ -29,7 +29,7 @@ Converter::Converter()
       inComplex(0),
       claveCel(0),
       acceptComponents(0),
-      skippingCell(false),
+      inCell(false),
       elementBodyLength(0),
       elementOffset(0),
       fileOffset(0),

@@ -177,9 +177,8 @@ class Converter {
   // Kept across the element loop.
   int32_t claveCel;
   int32_t acceptComponents;
-  // Set by a cell kept whole (a point or a symbol) until the next element
-  // that is not a component: its components are being passed over.
-  bool skippingCell;
+  // Set by a cell header until the next element that is not a component.
+  bool inCell;
 
   // Length in bytes of the current element's body (after its head), the file
   // offset at which the current element starts, and the offset of the next.
