@@ -110,6 +110,13 @@ class Converter {
   // Vertex count of a line string, shape or curve, made native with its
   // vertices and cut to the vertices inside the element.
   int vertexCount();
+  // Fixed fields of the current element at element byte `offset`, made
+  // native in place; a field that does not lie wholly inside the element
+  // reads as zero.
+  int32_t elementInt(int offset);
+  double elementReal(int offset);
+  // The rotation matrix of the quaternion stored at `offset`.
+  void elementRotation(int offset, double* m);
 
   // --- element stream, linkages, complex elements ---
   bool readFirstElement();

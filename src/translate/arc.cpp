@@ -2,7 +2,6 @@
 // from the start angle.
 #include <math.h>
 
-#include "dgn/encodings.h"
 #include "dgn/transform.h"
 #include "run/converter.h"
 
@@ -12,38 +11,27 @@ const double kAngleFactor = 1.54320987654321e-8;
 void Converter::translateArc() {
   lookupRecordCode(lookupMode);
   recordHeader.pointCount = 0;
-  bool solid = dimension == 3;
-  // Element bytes of the origin's first coordinate.
-  const int originAt = solid ? 76 : 64;
-  clipField(36, 4);
-  clipField(40, 4);
-  clipField(44, 8);
-  clipField(52, 8);
-  for (int i = 0; i < (solid ? 4 : 1); ++i) clipField(60 + 4 * i, 4);
-  for (int i = 0; i < (solid ? 3 : 2); ++i) clipField(originAt + 8 * i, 8);
-
-  uint8_t* e = elementBuffer - 4;  // e[n] is element byte n
-  swapWordHalves(e + 36, 2);
-  swapWordHalves(e + 60, solid ? 4 : 1);
+  const bool solid = dimension == 3;
+  int32_t start = elementInt(36);
+  int32_t sweepWord = elementInt(40);
+  double a = elementReal(44);
+  double b = elementReal(52);
   double m[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+  int32_t rotation = 0;
   if (solid) {
-    int32_t q[4] = {readI32(e + 60), readI32(e + 64), readI32(e + 68), readI32(e + 72)};
-    quaternionToMatrix(q, m);
+    elementRotation(60, m);
+  } else {
+    rotation = elementInt(60);
   }
-  double a = readDouble(static_cast<uint8_t*>(vaxDToDouble(e + 44)));
-  double b = readDouble(static_cast<uint8_t*>(vaxDToDouble(e + 52)));
-  double origin[3] = {0, 0, 0};
-  for (int i = 0; i < (solid ? 3 : 2); ++i) {
-    origin[i] = readDouble(static_cast<uint8_t*>(vaxDToDouble(e + originAt + 8 * i)));
-  }
+  const int originAt = solid ? 76 : 64;
+  double origin[3] = {elementReal(originAt), elementReal(originAt + 8),
+                      solid ? elementReal(originAt + 16) : 0};
 
-  int32_t start = readI32(e + 36);
-  int32_t sweepWord = readI32(e + 40);
   // The sweep is stored as sign and magnitude, not in two's complement.
   double sweep = sweepWord < 0 ? -static_cast<double>(sweepWord & 0x7FFFFFFF) : sweepWord;
   double t0 = start * pi * kAngleFactor;
   double w = sweep * pi * kAngleFactor;
-  double rho = readI32(e + 60) * pi * kAngleFactor;
+  double rho = rotation * pi * kAngleFactor;
 
   const double chordAngle = 2 * acos(0.995);
   double steps = fabs(w / chordAngle);

@@ -16,16 +16,13 @@ void Converter::translateCellHeader(int asSymbol) {
   uint8_t* e = elementBuffer - 4;  // e[n] is element byte n
   clipField(38, 2);
   clipField(40, 2);
-  for (int i = 0; i < values + dimension; ++i) clipField(matrixAt + 4 * i, 4);
 
-  swapWordHalves(e + matrixAt, static_cast<int16_t>(values));
   int32_t stored[9];
-  for (int i = 0; i < values; ++i) stored[i] = readI32(e + matrixAt + 4 * i);
+  for (int i = 0; i < values; ++i) stored[i] = elementInt(matrixAt + 4 * i);
   double m[9], scales[3];
   matrixAxisScales(stored, m, scales);
-  swapWordHalves(e + originAt, static_cast<int16_t>(dimension));
-  int32_t ox = readI32(e + originAt), oy = readI32(e + originAt + 4);
-  int32_t oz = solid ? readI32(e + originAt + 8) : 0;
+  int32_t ox = elementInt(originAt), oy = elementInt(originAt + 4);
+  int32_t oz = solid ? elementInt(originAt + 8) : 0;
 
   char name[7];
   radix50Word(readU16(e + 38), &name[0], &name[1], &name[2]);

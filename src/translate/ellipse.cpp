@@ -2,34 +2,26 @@
 // points and a copy of the first.
 #include <math.h>
 
-#include "dgn/encodings.h"
 #include "dgn/transform.h"
 #include "run/converter.h"
 
 void Converter::translateEllipse() {
   lookupRecordCode(lookupMode);
   recordHeader.pointCount = 0;
-  bool solid = dimension == 3;
-  const int centreAt = solid ? 68 : 56;
-  clipField(36, 8);
-  clipField(44, 8);
-  for (int i = 0; i < (solid ? 4 : 1); ++i) clipField(52 + 4 * i, 4);
-  for (int i = 0; i < (solid ? 3 : 2); ++i) clipField(centreAt + 8 * i, 8);
-
-  uint8_t* e = elementBuffer - 4;  // e[n] is element byte n
-  swapWordHalves(e + 52, solid ? 4 : 1);
+  const bool solid = dimension == 3;
+  double a = elementReal(36);
+  double b = elementReal(44);
   double m[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+  int32_t rotation = 0;
   if (solid) {
-    int32_t q[4] = {readI32(e + 52), readI32(e + 56), readI32(e + 60), readI32(e + 64)};
-    quaternionToMatrix(q, m);
+    elementRotation(52, m);
+  } else {
+    rotation = elementInt(52);
   }
-  double a = readDouble(static_cast<uint8_t*>(vaxDToDouble(e + 36)));
-  double b = readDouble(static_cast<uint8_t*>(vaxDToDouble(e + 44)));
-  double centre[3] = {0, 0, 0};
-  for (int i = 0; i < (solid ? 3 : 2); ++i) {
-    centre[i] = readDouble(static_cast<uint8_t*>(vaxDToDouble(e + centreAt + 8 * i)));
-  }
-  double phi = readI32(e + 52) * pi / 64800000;
+  const int centreAt = solid ? 68 : 56;
+  double centre[3] = {elementReal(centreAt), elementReal(centreAt + 8),
+                      solid ? elementReal(centreAt + 16) : 0};
+  double phi = rotation * pi / 64800000;
 
   // Each chord departs from a circle by at most 0.5 % of its radius.
   const double step = 2 * acos(0.995);

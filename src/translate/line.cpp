@@ -1,22 +1,21 @@
 // Lines (type 3): one or two points, and the points they add to the complex
 // record being joined.
-#include "dgn/encodings.h"
 #include "run/converter.h"
 
 void Converter::translateLine() {
   lookupRecordCode(lookupMode);
-  int vertexBytes = 4 * dimension;
-  for (int i = 0; i < 2 * dimension; ++i) clipField(36 + 4 * i, 4);
-  swapWordHalves(elementBuffer + 32, static_cast<int16_t>(2 * dimension));
+  int32_t start[3] = {0, 0, 0}, end[3] = {0, 0, 0};
+  for (int i = 0; i < dimension; ++i) start[i] = elementInt(36 + 4 * i);
+  for (int i = 0; i < dimension; ++i) end[i] = elementInt(36 + 4 * (dimension + i));
 
-  const uint8_t* start = elementBuffer + 32;
-  const uint8_t* end = start + vertexBytes;
-  Point first = storedVertex(36);
+  Point first = transformPoint(start[0], start[1], start[2]);
+  if (dimension != 3) first.z = 0;
   recordHeader.pointCount = 0;
   addRecordPoint(first);
   // Ends that differ only in z make a one-point line.
-  if (readI32(end) != readI32(start) || readI32(end + 4) != readI32(start + 4)) {
-    Point last = storedVertex(36 + vertexBytes);
+  if (end[0] != start[0] || end[1] != start[1]) {
+    Point last = transformPoint(end[0], end[1], end[2]);
+    if (dimension != 3) last.z = 0;
     addRecordPoint(last);
     if (complexMode == 1 || complexMode == 2) {
       // Components follow each other end to start: only the first line of

@@ -22,3 +22,21 @@ Point Converter::storedVertex(int offset) const {
   if (dimension != 3) p.z = 0;
   return p;
 }
+
+int32_t Converter::elementInt(int offset) {
+  clipField(offset, 4);
+  uint8_t* field = elementBuffer + offset - 4;
+  swapWordHalves(field, 1);
+  return readI32(field);
+}
+
+double Converter::elementReal(int offset) {
+  clipField(offset, 8);
+  return readDouble(static_cast<uint8_t*>(vaxDToDouble(elementBuffer + offset - 4)));
+}
+
+void Converter::elementRotation(int offset, double* m) {
+  int32_t q[4];
+  for (int i = 0; i < 4; ++i) q[i] = elementInt(offset + 4 * i);
+  quaternionToMatrix(q, m);
+}

@@ -17,10 +17,9 @@ struct TextLayout {
   int origin;
   int count;
   int chars;
-  int words;  // 32-bit fields from byte 38
 };
-const TextLayout kText2D = {46, 50, 58, 60, 5};
-const TextLayout kText3D = {46, 62, 74, 76, 9};
+const TextLayout kText2D = {46, 50, 58, 60};
+const TextLayout kText3D = {46, 62, 74, 76};
 
 // Offset of the justification point from the origin, and the KELO code of
 // that point, for each DGN justification.
@@ -60,21 +59,17 @@ void Converter::translateText() {
   uint8_t* e = elementBuffer - 4;  // e[n] is element byte n
   recordHeader.kind = 'T';
   recordHeader.equals = '=';
-  for (int i = 0; i < at.words; ++i) clipField(38 + 4 * i, 4);
   clipField(36, 2);
   clipField(at.count, 1);
-  swapWordHalves(e + 38, static_cast<int16_t>(at.words));
-
   int font = e[36];
   int dgnJustification = e[37];
-  int32_t heightMult = readI32(e + 42);
+  int32_t heightMult = elementInt(42);
   double H = scaleFactor * static_cast<double>(heightMult) * 0.006 + 0.01;
 
   double angle, cosA, sinA;
   if (solid) {
-    int32_t q[4] = {readI32(e + 46), readI32(e + 50), readI32(e + 54), readI32(e + 58)};
     double m[9];
-    quaternionToMatrix(q, m);
+    elementRotation(at.rotation, m);
     cosA = m[0];
     sinA = m[3];
     angle = clampedAcos(m[0]);
@@ -85,7 +80,7 @@ void Converter::translateText() {
     }
     recordBox.textAngle = truncToInt32(100 * degrees);
   } else {
-    int32_t r = readI32(e + at.rotation) / 3600;
+    int32_t r = elementInt(at.rotation) / 3600;
     angle = r * 0.01 * pi / 180;
     cosA = cos(angle);
     sinA = sin(angle);
@@ -93,7 +88,8 @@ void Converter::translateText() {
   }
   recordBox.textHeight = truncToInt32(H);
 
-  int32_t ox = readI32(e + at.origin), oy = readI32(e + at.origin + 4);
+  int32_t ox = elementInt(at.origin), oy = elementInt(at.origin + 4);
+  int32_t oz = solid ? elementInt(at.origin + 8) : 0;
   double Ox = (ox + originOffset[0]) * scaleFactor + 0.00001;
   double Oy = (oy + originOffset[1]) * scaleFactor + 0.00001;
   double Mx = (transformedRange[0] + transformedRange[3]) / 2;
@@ -144,7 +140,7 @@ void Converter::translateText() {
   Point& p = recordPoints[0];
   p.x = truncToInt32((ox + originOffset[0]) * scaleFactor + dx + e0);
   p.y = truncToInt32((oy + originOffset[1]) * scaleFactor + dy + e0 - uorRatio * utmShift);
-  p.z = solid ? truncToInt32((readI32(e + at.origin + 8) + originOffset[2]) * scaleFactor + e0) : 0;
+  p.z = solid ? truncToInt32((oz + originOffset[2]) * scaleFactor + e0) : 0;
 
   if (currentRow.simbKelo[0] == '@') {
     copyText(textArea, currentRow.simbKelo, sizeof currentRow.simbKelo);
