@@ -100,23 +100,6 @@ class Converter {
   void writeRecord(RecordHeader& header, RecordBox& box, Point* points,
                    AttributeItem* items);
   void setRecordCode();
-  // Looks the current element up and puts the code found in the record.
-  void lookupRecordCode(int mode);
-  // Adds a point to `record`, dropping what lies beyond its capacity.
-  void addRecordPoint(const Point& p);
-  // Transforms the stored vertex at element byte `offset` (x, y and, in a
-  // 3D file, z; a 2D file gives Z 0).
-  Point storedVertex(int offset) const;
-  // Vertex count of a line string, shape or curve, made native with its
-  // vertices and cut to the vertices inside the element.
-  int vertexCount();
-  // Fixed fields of the current element at element byte `offset`, made
-  // native in place; a field that does not lie wholly inside the element
-  // reads as zero.
-  int32_t elementInt(int offset);
-  double elementReal(int offset);
-  // The rotation matrix of the quaternion stored at `offset`.
-  void elementRotation(int offset, double* m);
 
   // --- element stream, linkages, complex elements ---
   bool readFirstElement();
@@ -139,6 +122,24 @@ class Converter {
   void appendComplexPoint(const Point& p, bool skipRepeat);
 
   // --- translators ---
+  // Looks the current element up and puts the code found in the record.
+  void lookupRecordCode(int mode);
+  // Adds a point to `record`, dropping what lies beyond its capacity.
+  void addRecordPoint(const Point& p);
+  // Transforms the stored vertex at element byte `offset` (x, y and, in a
+  // 3D file, z; a 2D file gives Z 0).
+  Point storedVertex(int offset) const;
+  // Vertex count of a line string, shape or curve, made native with its
+  // vertices and cut to the vertices inside the element.
+  int vertexCount();
+  // Fixed fields of the current element at element byte `offset`, made
+  // native in place; a field that does not lie wholly inside the element
+  // reads as zero.
+  int32_t elementInt(int offset);
+  double elementReal(int offset);
+  // The rotation matrix of the quaternion stored at `offset`.
+  void elementRotation(int offset, double* m);
+
   void translateCellHeader(int asSymbol);
   void translateLine();
   void translateLineString();
