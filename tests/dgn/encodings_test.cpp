@@ -1,225 +1,84 @@
 // The design file's number formats, checked byte for byte.
-#include <cmath>
+#include <gtest/gtest.h>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "dgn/encodings.h"
 #include "run/converter.h"
 
-namespace {
-
 typedef std::vector<uint8_t> Bytes;
 
-Bytes doubleBytes(double d) {
-  Bytes b(8);
-  std::memcpy(b.data(), &d, 8);
-  return b;
-}
-
-uint32_t floatBits(float f) {
-  uint32_t bits;
-  std::memcpy(&bits, &f, 4);
-  return bits;
-}
-
-// The DGN 32-bit integer stored in `stored`, made native.
-int32_t dgnInt32(Bytes stored) {
-  swapWordHalves(stored.data(), 1);
-  int32_t value;
-  std::memcpy(&value, stored.data(), 4);
-  return value;
-}
-
-Bytes vaxD(Bytes bytes) {
-  void* same = vaxDToDouble(bytes.data());
-  EXPECT_EQ(static_cast<void*>(bytes.data()), same);
-  return bytes;
-}
-
-}  // namespace
-
 TEST(SwapWordHalves, ExchangesTheHalvesOfEachWord) {
-  Bytes one = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
-  swapWordHalves(one.data(), 1);
-  EXPECT_EQ(Bytes({0x03, 0x04, 0x01, 0x02, 0x05, 0x06, 0x07, 0x08}), one);
-
-  Bytes two = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
-  swapWordHalves(two.data(), 2);
-  EXPECT_EQ(Bytes({0x03, 0x04, 0x01, 0x02, 0x07, 0x08, 0x05, 0x06}), two);
-
-  const Bytes original = {0x01, 0x02, 0x03, 0x04};
-  Bytes none = original;
-  swapWordHalves(none.data(), 0);
-  EXPECT_EQ(original, none);
-  swapWordHalves(none.data(), -1);
-  EXPECT_EQ(original, none);
-  swapWordHalves(none.data(), INT16_MIN);
-  EXPECT_EQ(original, none);
+  Bytes b = {1, 2, 3, 4, 5, 6, 7, 8};
+  for (int16_t words : {2, 0, -1}) swapWordHalves(b.data(), words);  // no words: no change
+  EXPECT_EQ(Bytes({3, 4, 1, 2, 7, 8, 5, 6}), b);
+  // DGN 32-bit integers are stored b1 b0 b3 b2, most significant first.
+  const struct { Bytes stored; int32_t value; } ints[] = {
+      {{0xFF, 0xFF, 0xFE, 0xFF}, -2}, {{0x34, 0x12, 0x78, 0x56}, 0x12345678}};
+  for (auto c : ints) {
+    swapWordHalves(c.stored.data(), 1);
+    EXPECT_EQ(0, std::memcmp(&c.value, c.stored.data(), 4)) << c.value;
+  }
 }
 
-TEST(SwapWordHalves, ReadsDgnIntegersHighWordFirst) {
-  EXPECT_EQ(65536, dgnInt32({0x01, 0x00, 0x00, 0x00}));
-  EXPECT_EQ(1, dgnInt32({0x00, 0x00, 0x01, 0x00}));
-  EXPECT_EQ(-2, dgnInt32({0xFF, 0xFF, 0xFE, 0xFF}));
-  // b1 b0 b3 b2 from most to least significant.
-  EXPECT_EQ(0x12345678, dgnInt32({0x34, 0x12, 0x78, 0x56}));
+TEST(VaxFloats, ExactBytes) {
+  const struct { Bytes vax, ieee; } doubles[] = {
+      {{0x80, 0x40, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0xF0, 0x3F}},  // 1.0
+      // All fraction bits move; the three lowest of the last word are lost.
+      {{0x3D, 0x5A, 0x12, 0x34, 0xAB, 0x9F, 0xC8, 0xE7},
+       {0xF9, 0x7C, 0xF5, 0x53, 0x82, 0xA6, 0x27, 0x43}},
+      {{0x7F, 0x80, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0xE0, 0x0F, 0x80}}};  // exponent 0 kept
+  for (auto c : doubles) {
+    EXPECT_EQ(static_cast<void*>(c.vax.data()), vaxDToDouble(c.vax.data()));  // in place
+    EXPECT_EQ(c.ieee, c.vax);
+  }
+  // 1.0, -2.5, 0, exponent 180 becoming 178, exponent 1 giving a subnormal.
+  const struct { uint8_t vax[4]; uint32_t ieee; } floats[] = {
+      {{0x80, 0x40, 0, 0}, 0x3F800000u}, {{0x20, 0xC1, 0, 0}, 0xC0200000u}, {{0, 0, 0, 0}, 0u},
+      {{0x3D, 0x5A, 0x12, 0x34}, 0x593D3412u}, {{0x92, 0x80, 0x56, 0x34}, 0x80123456u}};
+  for (const auto& c : floats) {
+    const float f = vaxFToFloat(c.vax);
+    EXPECT_EQ(0, std::memcmp(&c.ieee, &f, 4)) << std::hex << c.ieee;
+  }
 }
 
-TEST(VaxDToDouble, ExactBytes) {
-  EXPECT_EQ(doubleBytes(1.0), vaxD({0x80, 0x40, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F}), vaxD({0x80, 0x40, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(doubleBytes(-2.5), vaxD({0x20, 0xC1, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(Bytes(8, 0), vaxD(Bytes(8, 0)));
-  // All fraction bits move; the three lowest of the last word are lost.
-  EXPECT_EQ(Bytes({0xF9, 0x7C, 0xF5, 0x53, 0x82, 0xA6, 0x27, 0x43}),
-            vaxD({0x3D, 0x5A, 0x12, 0x34, 0xAB, 0x9F, 0xC8, 0xE7}));
-  // A zero exponent stays zero; sign and fraction bits still move.
-  EXPECT_EQ(Bytes({0, 0, 0, 0, 0x00, 0xE0, 0x0F, 0x80}),
-            vaxD({0x7F, 0x80, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(VaxFToFloat, Values) {
-  const uint8_t one[4] = {0x80, 0x40, 0x00, 0x00};
-  EXPECT_EQ(1.0f, vaxFToFloat(one));
-  const uint8_t minusTwoAndAHalf[4] = {0x20, 0xC1, 0x00, 0x00};
-  EXPECT_EQ(-2.5f, vaxFToFloat(minusTwoAndAHalf));
-  const uint8_t zero[4] = {0, 0, 0, 0};
-  EXPECT_EQ(0u, floatBits(vaxFToFloat(zero)));
-
-  // The second word holds the low fraction bits: VAX 0x5A3D3412 (exponent
-  // 180) is IEEE 0x593D3412 (exponent 178).
-  const uint8_t mixed[4] = {0x3D, 0x5A, 0x12, 0x34};
-  EXPECT_EQ(0x593D3412u, floatBits(vaxFToFloat(mixed)));
-  EXPECT_EQ(0x3D, mixed[0]);  // the input is not changed
-
-  // Exponent 1: the exponent field is cleared, sign and fraction kept.
-  const uint8_t tiny[4] = {0x92, 0x80, 0x56, 0x34};  // VAX 0x80923456
-  float denormal = vaxFToFloat(tiny);
-  EXPECT_EQ(0x80123456u, floatBits(denormal));
-  EXPECT_EQ(FP_SUBNORMAL, std::fpclassify(denormal));
-}
-
-TEST(QuaternionToMatrix, Rotations) {
-  double m[9];
-  const int32_t identity[4] = {2147483647, 0, 0, 0};
-  quaternionToMatrix(identity, m);
-  EXPECT_DOUBLE_EQ(1.0, m[0]);
-  EXPECT_DOUBLE_EQ(1.0, m[4]);
-  EXPECT_DOUBLE_EQ(1.0, m[8]);
-  for (int i : {1, 2, 3, 5, 6, 7}) EXPECT_EQ(0.0, m[i]) << "m" << i;
-
-  const int32_t halfTurnZ[4] = {0, 0, 0, 2147483647};
-  quaternionToMatrix(halfTurnZ, m);
-  EXPECT_DOUBLE_EQ(-1.0, m[0]);
-  EXPECT_DOUBLE_EQ(-1.0, m[4]);
-  EXPECT_DOUBLE_EQ(1.0, m[8]);
-  for (int i : {1, 2, 3, 5, 6, 7}) EXPECT_EQ(0.0, m[i]) << "m" << i;
-
-  const int32_t zeros[4] = {0, 0, 0, 0};
-  quaternionToMatrix(zeros, m);
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(0.0, m[i]) << "m" << i;
-
-  // Quarter turns about z, x and y: each off-diagonal entry with its sign.
-  const int32_t quarterZ[4] = {1518500250, 0, 0, 1518500250};
-  quaternionToMatrix(quarterZ, m);
-  const double expectZ[9] = {0, 1, 0, -1, 0, 0, 0, 0, 1};
-  for (int i = 0; i < 9; ++i) EXPECT_NEAR(expectZ[i], m[i], 1e-8) << "m" << i;
-
-  const int32_t quarterX[4] = {1518500250, 1518500250, 0, 0};
-  quaternionToMatrix(quarterX, m);
-  const double expectX[9] = {1, 0, 0, 0, 0, 1, 0, -1, 0};
-  for (int i = 0; i < 9; ++i) EXPECT_NEAR(expectX[i], m[i], 1e-8) << "m" << i;
-
-  const int32_t quarterY[4] = {1518500250, 0, 1518500250, 0};
-  quaternionToMatrix(quarterY, m);
-  const double expectY[9] = {0, 0, -1, 0, 1, 0, 1, 0, 0};
-  for (int i = 0; i < 9; ++i) EXPECT_NEAR(expectY[i], m[i], 1e-8) << "m" << i;
-}
-
-TEST(MatrixAxisScales, LengthOfEachStoredRow) {
+TEST(Matrices, QuaternionRotationsAndAxisScales) {
+  const int32_t I = 2147483647, q = 1518500250;  // q = 2^31 / sqrt 2: quarter turns
+  const struct { int32_t quat[4]; double m[9]; } cases[] = {
+      {{I, 0, 0, 0}, {1, 0, 0, 0, 1, 0, 0, 0, 1}}, {{0, 0, 0, I}, {-1, 0, 0, 0, -1, 0, 0, 0, 1}},
+      {{0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 0}}, {{q, 0, 0, q}, {0, 1, 0, -1, 0, 0, 0, 0, 1}},
+      {{q, q, 0, 0}, {1, 0, 0, 0, 0, 1, 0, -1, 0}}, {{q, 0, q, 0}, {0, 0, -1, 0, 1, 0, 1, 0, 0}}};
+  for (const auto& c : cases) {
+    double m[9];
+    quaternionToMatrix(c.quat, m);
+    for (int i = 0; i < 9; ++i) EXPECT_NEAR(c.m[i], m[i], 1e-8) << c.quat[1] << " m" << i;
+  }
+  // The scale of each axis is the length of its stored row.
   Converter converter;
-  double matrix[9];
-  double scales[3] = {-7, -7, -7};
-
+  const int32_t u = 214748;  // a matrix word of 214748 is 1.0
+  const int32_t rows2[4] = {3 * u, 4 * u, 0, 2 * u};
+  const int32_t rows3[9] = {3 * u, 4 * u, 0, 0, 0, 5 * u, u, 2 * u, 2 * u};
+  double m[9], s[3] = {-7, -7, -7};
   converter.dimension = 2;
-  const int32_t flat[4] = {214748, 0, 0, 429496};
-  converter.matrixAxisScales(flat, matrix, scales);
-  EXPECT_NEAR(1.0, matrix[0], 1e-12);
-  EXPECT_EQ(0.0, matrix[1]);
-  EXPECT_EQ(0.0, matrix[2]);
-  EXPECT_NEAR(2.0, matrix[3], 1e-12);
-  EXPECT_NEAR(1.0, scales[0], 1e-12);
-  EXPECT_NEAR(2.0, scales[1], 1e-12);
-  EXPECT_EQ(-7.0, scales[2]);
-
-  // Rows, not columns: (3, 4) and (0, 1).
-  const int32_t rows2[4] = {3 * 214748, 4 * 214748, 0, 214748};
-  converter.matrixAxisScales(rows2, matrix, scales);
-  EXPECT_NEAR(5.0, scales[0], 1e-12);
-  EXPECT_NEAR(1.0, scales[1], 1e-12);
-
+  converter.matrixAxisScales(rows2, m, s);  // rows (3, 4) and (0, 2), not columns
+  const double got2[4] = {m[3], s[0], s[1], s[2]}, want2[4] = {2, 5, 2, -7};
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(want2[i], got2[i], 1e-12) << i;
   converter.dimension = 3;
-  const int32_t rows3[9] = {3 * 214748, 4 * 214748, 0,  0, 0, 5 * 214748,
-                            214748,     2 * 214748, 2 * 214748};
-  converter.matrixAxisScales(rows3, matrix, scales);
-  EXPECT_NEAR(2.0, matrix[7], 1e-12);
-  EXPECT_NEAR(5.0, scales[0], 1e-12);
-  EXPECT_NEAR(5.0, scales[1], 1e-12);
-  EXPECT_NEAR(3.0, scales[2], 1e-12);
-
-  // Any other dimension leaves the scales alone.
-  converter.dimension = 0;
-  double untouched[3] = {-7, -7, -7};
-  converter.matrixAxisScales(rows3, matrix, untouched);
-  EXPECT_EQ(-7.0, untouched[0]);
-  EXPECT_EQ(-7.0, untouched[1]);
+  converter.matrixAxisScales(rows3, m, s);
+  const double got3[4] = {m[7], s[0], s[1], s[2]}, want3[4] = {2, 5, 5, 3};
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(want3[i], got3[i], 1e-12) << i;
 }
 
 TEST(Radix50, Words) {
-  char c[3];
-  auto decode = [&c](uint16_t word) {
-    c[0] = c[1] = c[2] = 'X';
-    radix50Word(word, &c[0], &c[1], &c[2]);
-    return std::string(c, 3);
-  };
-  EXPECT_EQ("ABC", decode(1683));
-  EXPECT_EQ("A  ", decode(1600));
-  EXPECT_EQ("  1", decode(31));
-  EXPECT_EQ("$.9", decode(44359));
-  EXPECT_EQ("Z0 ", decode(26 * 1600 + 30 * 40));
-  // Code 29 and first codes of 40 up have no character: a blank.
-  EXPECT_EQ("  A", decode(29 * 40 + 1));
-  EXPECT_EQ("B  ", decode(2 * 1600 + 29));
-  EXPECT_EQ("   ", decode(64000));
-  EXPECT_EQ(" 8O", decode(65535));  // 40, 38, 15
-}
-
-TEST(Radix50, Characters) {
-  char out = 'X';
-  radix50Char(0, &out);
-  EXPECT_EQ(' ', out);
-  radix50Char(1, &out);
-  EXPECT_EQ('A', out);
-  radix50Char(26, &out);
-  EXPECT_EQ('Z', out);
-  radix50Char(27, &out);
-  EXPECT_EQ('$', out);
-  radix50Char(28, &out);
-  EXPECT_EQ('.', out);
-  radix50Char(30, &out);
-  EXPECT_EQ('0', out);
-  radix50Char(39, &out);
-  EXPECT_EQ('9', out);
-  out = 'X';
-  radix50Char(29, &out);
-  EXPECT_EQ(' ', out);
-  out = 'X';
-  radix50Char(40, &out);
-  EXPECT_EQ(' ', out);
-  // Taken as a 16-bit value.
-  radix50Char(65536 + 2, &out);
-  EXPECT_EQ('B', out);
+  // Code 29 and first codes of 40 and above have no character: a blank.
+  const struct { uint16_t word; const char* text; } cases[] = {
+      {1683, "ABC"}, {1600, "A  "}, {31, "  1"}, {44359, "$.9"}, {26 * 1600 + 30 * 40, "Z0 "},
+      {29 * 40 + 1, "  A"}, {2 * 1600 + 29, "B  "}, {64000, "   "}, {65535, " 8O"}};
+  for (const auto& c : cases) {
+    char t[3] = {'X', 'X', 'X'};
+    radix50Word(c.word, &t[0], &t[1], &t[2]);
+    EXPECT_EQ(c.text, std::string(t, 3)) << c.word;
+  }
 }
