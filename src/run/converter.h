@@ -46,6 +46,15 @@ struct AttributeItem {
 };
 static_assert(sizeof(AttributeItem) == 16, "an item is 16 bytes in memory");
 
+// The fields that arcs and ellipses share: the two axes, the rotation (an
+// angle in 2D files, a quaternion's matrix in 3D files) and the origin.
+struct ConicFields {
+  double a, b;
+  int32_t rotation;
+  double m[9];
+  double origin[3];
+};
+
 struct CodeTableRow {
   char code[10];
   int16_t level;
@@ -139,6 +148,8 @@ class Converter {
   double elementReal(int offset);
   // The rotation matrix of the quaternion stored at `offset`.
   void elementRotation(int offset, double* m);
+  // Axes at `axesAt`, the rotation 16 bytes on, the origin behind it.
+  ConicFields conicFields(int axesAt);
 
   void translateCellHeader(int asSymbol);
   void translateLine();

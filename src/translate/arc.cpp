@@ -14,24 +14,16 @@ void Converter::translateArc() {
   const bool solid = dimension == 3;
   int32_t start = elementInt(36);
   int32_t sweepWord = elementInt(40);
-  double a = elementReal(44);
-  double b = elementReal(52);
-  double m[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
-  int32_t rotation = 0;
-  if (solid) {
-    elementRotation(60, m);
-  } else {
-    rotation = elementInt(60);
-  }
-  const int originAt = solid ? 76 : 64;
-  double origin[3] = {elementReal(originAt), elementReal(originAt + 8),
-                      solid ? elementReal(originAt + 16) : 0};
+  ConicFields f = conicFields(44);
+  const double a = f.a, b = f.b;
+  const double* m = f.m;
+  const double* origin = f.origin;
 
   // The sweep is stored as sign and magnitude, not in two's complement.
   double sweep = sweepWord < 0 ? -static_cast<double>(sweepWord & 0x7FFFFFFF) : sweepWord;
   double t0 = start * pi * kAngleFactor;
   double w = sweep * pi * kAngleFactor;
-  double rho = rotation * pi * kAngleFactor;
+  double rho = f.rotation * pi * kAngleFactor;
 
   const double chordAngle = 2 * acos(0.995);
   double steps = fabs(w / chordAngle);

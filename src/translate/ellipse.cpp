@@ -9,19 +9,11 @@ void Converter::translateEllipse() {
   lookupRecordCode(lookupMode);
   recordHeader.pointCount = 0;
   const bool solid = dimension == 3;
-  double a = elementReal(36);
-  double b = elementReal(44);
-  double m[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
-  int32_t rotation = 0;
-  if (solid) {
-    elementRotation(52, m);
-  } else {
-    rotation = elementInt(52);
-  }
-  const int centreAt = solid ? 68 : 56;
-  double centre[3] = {elementReal(centreAt), elementReal(centreAt + 8),
-                      solid ? elementReal(centreAt + 16) : 0};
-  double phi = rotation * pi / 64800000;
+  ConicFields f = conicFields(36);
+  const double a = f.a, b = f.b;
+  const double* m = f.m;
+  const double* centre = f.origin;
+  double phi = f.rotation * pi / 64800000;
 
   // Each chord departs from a circle by at most 0.5 % of its radius.
   const double step = 2 * acos(0.995);

@@ -40,3 +40,19 @@ void Converter::elementRotation(int offset, double* m) {
   for (int i = 0; i < 4; ++i) q[i] = elementInt(offset + 4 * i);
   quaternionToMatrix(q, m);
 }
+
+ConicFields Converter::conicFields(int axesAt) {
+  ConicFields f = {};
+  f.a = elementReal(axesAt);
+  f.b = elementReal(axesAt + 8);
+  const int rotationAt = axesAt + 16;
+  int originAt = rotationAt + 4;
+  if (dimension == 3) {
+    elementRotation(rotationAt, f.m);
+    originAt = rotationAt + 16;
+  } else {
+    f.rotation = elementInt(rotationAt);
+  }
+  for (int i = 0; i < dimension; ++i) f.origin[i] = elementReal(originAt + 8 * i);
+  return f;
+}
