@@ -98,3 +98,18 @@ TEST(RunFailures, BinFileCannotBeWritten) {
     EXPECT_EQ(dir.readText("in.ERR"), kErrorHeader + crlf(message));
     EXPECT_LE(dir.readFile("out.bin").size(), 4096u);
 }
+
+// Line strings without vertices are looked up (each miss is a line of the
+// error file) but write no record: only the error file outgrows the limit.
+TEST(RunFailures, ErrorFileCannotBeWritten) {
+    DesignFile design(2);
+    for (int i = 0; i < 3; ++i) design.add(onLevel(lineString(2, {}), 9));
+    TempDir dir;
+    dir.writeFile("DGNBIN.TAB", std::string(kTable));
+    design.write(dir.file("in.dgn"));
+    const ProgramResult r = runProgram(dir.path(), {"out in 1 0 0 0 0 1"}, 60);
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(r.out, consoleStart(2) + kConsoleEnd +
+                         "ERROR No puedo escribir en el fichero de errores in.ERR\n");
+    EXPECT_EQ(dir.readFile("out.bin").size(), 0u);
+}
