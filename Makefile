@@ -34,7 +34,7 @@ build-sanitize:
 
 test: build-test build-sanitize
 	cd build/test && ctest --output-on-failure -j $(JOBS)
-	cd build/sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	cd build/sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf build
