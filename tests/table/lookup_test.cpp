@@ -38,3 +38,22 @@ TEST_F(LookupTest, ModesAndTheFirstMatchingRow) {
     EXPECT_EQ(c.code, find(c.mode, key)) << c.mode << " " << c.name;
   }
 }
+
+// A miss codes the element "nuevo", empties its Simb.Kelo, keeps the key and
+// lists it; a mode-3 miss changes and lists nothing.
+TEST_F(LookupTest, MissesAreListedInTheErrorFile) {
+  const CodeTableRow first = {"x", 20, 0, 3, 0, 84, 1106, "1", 1.5f, "@150"};
+  c_.currentRow = first;
+  EXPECT_EQ(0, c_.lookupCode(3));
+  EXPECT_EQ(0, std::memcmp(&first, &c_.currentRow, sizeof first));
+  EXPECT_EQ(0, c_.lookupCode(0));
+  EXPECT_STREQ("nuevo", c_.currentRow.code);
+  EXPECT_STREQ("", c_.currentRow.simbKelo);
+  EXPECT_EQ(1.5f, c_.currentRow.alto);
+  c_.currentRow = {"", 5, 2, 255, 31, 0, -1, "", 0, ""};  // graphic group 65535
+  c_.lookupCode(1);
+  std::rewind(c_.errorFile);
+  char text[128] = {};
+  EXPECT_EQ(48u, std::fread(text, 1, sizeof text, c_.errorFile));
+  EXPECT_STREQ("20 0   3 0 84 1106 \"1\"\r\n 5 2 255 31  0   -1 \"\"\r\n", text);
+}
