@@ -95,9 +95,4 @@ void Converter::writeRecord(RecordHeader& header, RecordBox& box, Point* points,
 
 // The code field holds six characters and the terminator; longer codes are
 // cut. Bytes after the terminator keep what they held.
-void Converter::setRecordCode() {
-  size_t length = strlen(currentRow.code);
-  if (length > 6) length = 6;
-  memcpy(recordHeader.code, currentRow.code, length);
-  recordHeader.code[length] = '\0';
-}
+void Converter::setRecordCode() { copyTerminated(recordHeader.code, currentRow.code, 6); }

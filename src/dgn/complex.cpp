@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "run/converter.h"
+#include "run/words.h"
 
 // Writes the pending complex record when one is open and collected points,
 // then closes it.
@@ -37,10 +38,7 @@ void Converter::openComplexRecord() {
   lookupCode(0);
   complexHeader.kind = 'C';
   complexHeader.equals = '=';
-  size_t length = strlen(currentRow.code);
-  if (length > 6) length = 6;
-  memcpy(complexHeader.code, currentRow.code, length);
-  complexHeader.code[length] = '\0';
+  copyTerminated(complexHeader.code, currentRow.code, 6);
   complexHeader.itemCount = static_cast<uint8_t>(savedItemCount);
   complexHeader.pointCount = 0;
   complexItems = savedItems;

@@ -124,8 +124,7 @@ bool Converter::runElementLoop() {
   // A complex element that reaches the end of the file is still written.
   flushComplexRecord();
   if (truncated) {
-    printf("ERROR Fichero DGN truncado en el byte %lld\n", fileOffset);
-    errorPrintf("ERROR Fichero DGN truncado en el byte %lld\n", fileOffset);
+    reportError("ERROR Fichero DGN truncado en el byte %lld\n", fileOffset);
     return false;
   }
   return !binWriteFailed && !errorWriteFailed;

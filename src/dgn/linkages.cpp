@@ -1,20 +1,11 @@
 // Attribute items from the attribute linkages an element carries.
 #include <math.h>
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 
 #include "dgn/element_fields.h"
 #include "dgn/encodings.h"
 #include "run/converter.h"
-
-// Item texts hold at most 7 characters; longer texts keep their first 7.
-static void setItemText(AttributeItem& item, const char* text) {
-  size_t length = strlen(text);
-  if (length > 7) length = 7;
-  memcpy(item.text, text, length);
-  item.text[length] = '\0';
-}
+#include "run/words.h"
 
 static void decimalText(long value, char* out, size_t size) { snprintf(out, size, "%ld", value); }
 
@@ -58,7 +49,7 @@ static void addItem(Converter& c, int16_t code, int32_t value, const char* text)
   if (item == NULL) return;
   item->code = code;
   item->value = value;
-  setItemText(*item, text);
+  copyTerminated(item->text, text, 7);  // longer texts keep their first 7
 }
 
 void Converter::collectLinkageItems() {

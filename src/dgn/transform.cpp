@@ -18,12 +18,14 @@ Point Converter::transformPoint(int32_t x, int32_t y, int32_t z) const {
   Point p;
   p.x = truncToInt32((x + originOffset[0]) * scaleFactor + 0.00001);
   p.y = truncToInt32((y + originOffset[1]) * scaleFactor + 0.00001 - uorRatio * utmShift);
-  p.z = transformZ(z);
+  p.z = truncToInt32((z + originOffset[2]) * scaleFactor + 0.00001);
   return p;
 }
 
-int32_t Converter::transformZ(int32_t z) const {
-  return truncToInt32((z + originOffset[2]) * scaleFactor + 0.00001);
+Point Converter::outputPoint(int32_t x, int32_t y, int32_t z) const {
+  Point p = transformPoint(x, y, z);
+  if (dimension != 3) p.z = 0;
+  return p;
 }
 
 // The range block, made native, holds each coordinate plus 2^31. A corner

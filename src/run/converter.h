@@ -102,7 +102,8 @@ class Converter {
 
   // --- transform ---
   Point transformPoint(int32_t x, int32_t y, int32_t z) const;
-  int32_t transformZ(int32_t z) const;
+  // The point as translators write it: transformed, with Z 0 in a 2D file.
+  Point outputPoint(int32_t x, int32_t y, int32_t z) const;
   void testRange();
 
   // --- BIN output ---
@@ -135,8 +136,8 @@ class Converter {
   void lookupRecordCode(int mode);
   // Adds a point to `record`, dropping what lies beyond its capacity.
   void addRecordPoint(const Point& p);
-  // Transforms the stored vertex at element byte `offset` (x, y and, in a
-  // 3D file, z; a 2D file gives Z 0).
+  // The stored vertex at element byte `offset` (x, y and, in a 3D file, z)
+  // as an output point.
   Point storedVertex(int offset) const;
   // Vertex count of a line string, shape or curve, made native with its
   // vertices and cut to the vertices inside the element.
@@ -162,6 +163,8 @@ class Converter {
   // --- messages ---
   void errorPrintf(const char* format, ...)
       __attribute__((format(printf, 2, 3)));
+  // The same message on the console and then in the error file.
+  void reportError(const char* format, ...) __attribute__((format(printf, 2, 3)));
   void fatalBinWrite();
   void closeFiles();
   void warnPointCap();

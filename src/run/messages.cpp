@@ -5,26 +5,42 @@
 #include "platform/platform.h"
 #include "run/converter.h"
 
+// Formats without a length limit: messages may carry file names of any
+// length. False when the format could not be applied.
+static bool formatText(std::string& out, const char* format, va_list args) {
+  va_list again;
+  va_copy(again, args);
+  char small[512];
+  int length = vsnprintf(small, sizeof small, format, args);
+  if (length >= 0 && static_cast<size_t>(length) < sizeof small) {
+    out.assign(small, static_cast<size_t>(length));
+  } else if (length >= 0) {
+    out.assign(static_cast<size_t>(length) + 1, '\0');
+    vsnprintf(&out[0], out.size(), format, again);
+    out.resize(static_cast<size_t>(length));
+  }
+  va_end(again);
+  return length >= 0;
+}
+
 void Converter::errorPrintf(const char* format, ...) {
   if (errorFile == NULL) return;
-  char small[512];
+  std::string text;
   va_list args;
   va_start(args, format);
-  int length = vsnprintf(small, sizeof small, format, args);
+  bool formatted = formatText(text, format, args);
   va_end(args);
-  if (length < 0) {
-    errorWriteFailed = true;
-    return;
-  }
-  if (static_cast<size_t>(length) < sizeof small) {
-    if (!writeTextMode(errorFile, small, static_cast<size_t>(length))) errorWriteFailed = true;
-    return;
-  }
-  std::string large(static_cast<size_t>(length) + 1, '\0');
+  if (!formatted || !writeTextMode(errorFile, text.data(), text.size())) errorWriteFailed = true;
+}
+
+void Converter::reportError(const char* format, ...) {
+  std::string text;
+  va_list args;
   va_start(args, format);
-  vsnprintf(&large[0], large.size(), format, args);
+  formatText(text, format, args);
   va_end(args);
-  if (!writeTextMode(errorFile, large.data(), static_cast<size_t>(length))) errorWriteFailed = true;
+  fputs(text.c_str(), stdout);
+  errorPrintf("%s", text.c_str());
 }
 
 // A BIN file that cannot be written would silently lose records: the run
@@ -32,8 +48,7 @@ void Converter::errorPrintf(const char* format, ...) {
 void Converter::fatalBinWrite() {
   if (binWriteFailed) return;
   binWriteFailed = true;
-  printf("ERROR No puedo escribir en el fichero BIN %s\n", binName.c_str());
-  errorPrintf("ERROR No puedo escribir en el fichero BIN %s\n", binName.c_str());
+  reportError("ERROR No puedo escribir en el fichero BIN %s\n", binName.c_str());
 }
 
 void Converter::warnPointCap() {

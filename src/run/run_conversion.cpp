@@ -59,7 +59,6 @@ bool Converter::runConversion(char* line) {
   // its bytes may remain behind the new records.
   binFile = open(binName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, S_IRUSR | S_IWUSR);
   if (binFile < 0) {
-    binFile = -1;
     printf("No puedo abrir el fichero BIN %s", binName.c_str());
     return false;
   }
@@ -68,15 +67,13 @@ bool Converter::runConversion(char* line) {
   // Read only: the design file is never written.
   dgnFile = open(dgnName.c_str(), O_RDONLY | O_BINARY);
   if (dgnFile < 0) {
-    dgnFile = -1;
     printf("No puedo abrir el fichero DGN %s", dgnName.c_str());
     return false;
   }
   dgnSource.attach(dgnFile);
 
   if (!readFirstElement()) {
-    printf("ERROR Fichero DGN incompleto: falta el elemento de cabecera\n");
-    errorPrintf("ERROR Fichero DGN incompleto: falta el elemento de cabecera\n");
+    reportError("ERROR Fichero DGN incompleto: falta el elemento de cabecera\n");
     return false;
   }
 
@@ -115,8 +112,7 @@ bool Converter::runConversion(char* line) {
     return false;
   }
   if (uorRatio != requiredRatio) {
-    printf("Error: Incoherencia en factor_escala y fichero semilla elegidos.\n");
-    errorPrintf("Error: Incoherencia en factor_escala y fichero semilla elegidos.\n");
+    reportError("Error: Incoherencia en factor_escala y fichero semilla elegidos.\n");
     return false;
   }
   if (scaleFactor == 99.0f) scaleFactor = 1.0f;

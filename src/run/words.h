@@ -3,6 +3,8 @@
 #ifndef DGNBIN_RUN_WORDS_H_
 #define DGNBIN_RUN_WORDS_H_
 
+#include <stddef.h>
+
 const int kMaxWords = 127;
 
 // Pointers into the line last split; slots at or beyond `count` point to an
@@ -20,5 +22,9 @@ void splitWords(char* line);
 
 // Removes leading and trailing blanks (0x20 only) in place.
 char* trimBlanks(char* text);
+
+// Copies `from` as a terminated string of at most `most` characters; the
+// bytes behind the terminator keep what they held. True when it was cut.
+bool copyTerminated(char* to, const char* from, size_t most);
 
 #endif  // DGNBIN_RUN_WORDS_H_

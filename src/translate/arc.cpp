@@ -24,6 +24,7 @@ void Converter::translateArc() {
   double t0 = start * pi * kAngleFactor;
   double w = sweep * pi * kAngleFactor;
   double rho = f.rotation * pi * kAngleFactor;
+  const double cosRho = cos(rho), sinRho = sin(rho);
 
   const double chordAngle = 2 * acos(0.995);
   double steps = fabs(w / chordAngle);
@@ -35,18 +36,16 @@ void Converter::translateArc() {
     if (i > 0) t += step;
     double A = a * cos(t);
     double B = b * sin(t);
+    double x, y, z = 0;
     if (solid) {
-      double x = m[0] * A + m[1] * B + origin[0];
-      double y = m[3] * A + m[4] * B + origin[1];
-      double z = m[6] * A + m[7] * B + origin[2];
-      addRecordPoint(transformPoint(truncToInt32(x), truncToInt32(y), truncToInt32(z)));
+      x = m[0] * A + m[1] * B + origin[0];
+      y = m[3] * A + m[4] * B + origin[1];
+      z = m[6] * A + m[7] * B + origin[2];
     } else {
-      double x = origin[0] + A * cos(rho) - B * sin(rho);
-      double y = origin[1] + A * sin(rho) + B * cos(rho);
-      Point p = transformPoint(truncToInt32(x), truncToInt32(y), 0);
-      p.z = 0;
-      addRecordPoint(p);
+      x = origin[0] + A * cosRho - B * sinRho;
+      y = origin[1] + A * sinRho + B * cosRho;
     }
+    addRecordPoint(outputPoint(truncToInt32(x), truncToInt32(y), truncToInt32(z)));
   }
   recordHeader.kind = 'C';
   writeElementRecord(false);

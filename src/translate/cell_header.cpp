@@ -1,7 +1,5 @@
 // Cell headers (type 2) kept whole: a point record at the cell's origin, or
 // a symbol record whose text is the row's "@" text or the cell's name.
-#include <string.h>
-
 #include "dgn/encodings.h"
 #include "dgn/transform.h"
 #include "run/converter.h"
@@ -29,7 +27,7 @@ void Converter::translateCellHeader(int asSymbol) {
   radix50Word(readU16(e + 40), &name[3], &name[4], &name[5]);
   name[6] = '\0';
   trimBlanks(name);
-  memcpy(currentRow.name, name, strlen(name) + 1);
+  copyTerminated(currentRow.name, name, 6);
 
   lookupCode(2);
   setRecordCode();
@@ -50,7 +48,7 @@ void Converter::translateCellHeader(int asSymbol) {
     if (!solid) origin.z = 0;
     recordPoints[0] = origin;
     const char* text = currentRow.simbKelo[0] == '@' ? currentRow.simbKelo : name;
-    memcpy(textArea, text, strlen(text) + 1);
+    copyTerminated(textArea, text, sizeof currentRow.simbKelo - 1);
   } else {
     // A 2D cell's Z is the transform of z 0: the global origin's z shows.
     recordPoints[0] = origin;

@@ -14,22 +14,22 @@ void Converter::translateEllipse() {
   const double* m = f.m;
   const double* centre = f.origin;
   double phi = f.rotation * pi / 64800000;
+  const double cosPhi = cos(phi), sinPhi = sin(phi);
 
   // Each chord departs from a circle by at most 0.5 % of its radius.
   const double step = 2 * acos(0.995);
   for (double t = 0.0; t < 2 * pi; t += step) {
+    const double cosT = cos(t), sinT = sin(t);
+    double x, y;
     if (solid) {
       // The ring lies in the plane of the centre, whatever the rotation.
-      double x = centre[0] + m[0] * a * cos(t) + m[1] * b * sin(t);
-      double y = centre[1] + m[3] * a * cos(t) + m[4] * b * sin(t);
-      addRecordPoint(transformPoint(truncToInt32(x), truncToInt32(y), truncToInt32(centre[2])));
+      x = centre[0] + m[0] * a * cosT + m[1] * b * sinT;
+      y = centre[1] + m[3] * a * cosT + m[4] * b * sinT;
     } else {
-      double x = centre[0] + a * cos(t) * cos(phi) - b * sin(t) * sin(phi);
-      double y = centre[1] + a * cos(t) * sin(phi) + b * sin(t) * cos(phi);
-      Point p = transformPoint(truncToInt32(x), truncToInt32(y), 0);
-      p.z = 0;
-      addRecordPoint(p);
+      x = centre[0] + a * cosT * cosPhi - b * sinT * sinPhi;
+      y = centre[1] + a * cosT * sinPhi + b * sinT * cosPhi;
     }
+    addRecordPoint(outputPoint(truncToInt32(x), truncToInt32(y), truncToInt32(centre[2])));
   }
   addRecordPoint(recordPoints[0]);
   recordHeader.kind = 'C';

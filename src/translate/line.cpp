@@ -8,14 +8,12 @@ void Converter::translateLine() {
   for (int i = 0; i < dimension; ++i) start[i] = elementInt(36 + 4 * i);
   for (int i = 0; i < dimension; ++i) end[i] = elementInt(36 + 4 * (dimension + i));
 
-  Point first = transformPoint(start[0], start[1], start[2]);
-  if (dimension != 3) first.z = 0;
+  Point first = outputPoint(start[0], start[1], start[2]);
   recordHeader.pointCount = 0;
   addRecordPoint(first);
   // Ends that differ only in z make a one-point line.
   if (end[0] != start[0] || end[1] != start[1]) {
-    Point last = transformPoint(end[0], end[1], end[2]);
-    if (dimension != 3) last.z = 0;
+    Point last = outputPoint(end[0], end[1], end[2]);
     addRecordPoint(last);
     if (complexMode == 1 || complexMode == 2) {
       // Components follow each other end to start: only the first line of

@@ -4,17 +4,6 @@
 #include "dgn/encodings.h"
 #include "run/converter.h"
 
-// The vertex count, cut to the whole vertices that lie inside the element.
-int Converter::vertexCount() {
-  clipField(36, 2);
-  int count = static_cast<int16_t>(readU16(elementBuffer + 32));
-  int inside = fieldsInside(38, 4 * dimension);
-  if (count > inside) count = inside;
-  if (count < 0) count = 0;
-  swapWordHalves(elementBuffer + 34, static_cast<int16_t>(count * dimension));
-  return count;
-}
-
 void Converter::translateLineString() {
   lookupRecordCode(lookupMode);
   recordHeader.pointCount = 0;

@@ -17,10 +17,18 @@ void Converter::addRecordPoint(const Point& p) {
 
 Point Converter::storedVertex(int offset) const {
   const uint8_t* v = elementBuffer + offset - 4;
-  int32_t z = dimension == 3 ? readI32(v + 8) : 0;
-  Point p = transformPoint(readI32(v), readI32(v + 4), z);
-  if (dimension != 3) p.z = 0;
-  return p;
+  return outputPoint(readI32(v), readI32(v + 4), dimension == 3 ? readI32(v + 8) : 0);
+}
+
+// The vertex count, cut to the whole vertices that lie inside the element.
+int Converter::vertexCount() {
+  clipField(36, 2);
+  int count = static_cast<int16_t>(readU16(elementBuffer + 32));
+  int inside = fieldsInside(38, 4 * dimension);
+  if (count > inside) count = inside;
+  if (count < 0) count = 0;
+  swapWordHalves(elementBuffer + 34, static_cast<int16_t>(count * dimension));
+  return count;
 }
 
 int32_t Converter::elementInt(int offset) {

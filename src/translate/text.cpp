@@ -7,6 +7,7 @@
 #include "dgn/encodings.h"
 #include "dgn/transform.h"
 #include "run/converter.h"
+#include "run/words.h"
 #include "translate/geometry.h"
 
 namespace {
@@ -43,14 +44,6 @@ Justification justificationOf(int dgn) {
   }
 }
 
-// Copies a terminated string; the bytes behind the terminator keep what
-// they held.
-void copyText(char* to, const char* from, size_t most) {
-  size_t length = strnlen(from, most);
-  memcpy(to, from, length);
-  to[length] = '\0';
-}
-
 }  // namespace
 
 void Converter::translateText() {
@@ -73,7 +66,7 @@ void Converter::translateText() {
     cosA = m[0];
     sinA = m[3];
     angle = clampedAcos(m[0]);
-    double degrees = clampedAcos(m[0]) * 180 / pi;
+    double degrees = angle * 180 / pi;
     if (m[3] < 0) {
       angle = 2 * pi - angle;
       degrees = 360 - degrees;
@@ -132,7 +125,7 @@ void Converter::translateText() {
   chars[count] = '\0';
 
   currentRow.font = static_cast<int16_t>(font);
-  copyText(currentRow.name, chars, 9);
+  copyTerminated(currentRow.name, chars, 9);
   if (!lookupCode(3)) lookupCode(lookupMode == 1 ? 1 : 0);
   setRecordCode();
 
@@ -143,7 +136,7 @@ void Converter::translateText() {
   p.z = solid ? truncToInt32((oz + originOffset[2]) * scaleFactor + e0) : 0;
 
   if (currentRow.simbKelo[0] == '@') {
-    copyText(textArea, currentRow.simbKelo, sizeof currentRow.simbKelo);
+    copyTerminated(textArea, currentRow.simbKelo, sizeof currentRow.simbKelo - 1);
     double alto = currentRow.alto;
     int32_t height = solid ? truncToInt32(uorRatio * alto * scaleFactor)
                            : truncToInt32(alto * scaleFactor * 100);
@@ -152,7 +145,7 @@ void Converter::translateText() {
     recordHeader.kind = 'C';
     recordHeader.pointCount = 1;
   } else {
-    copyText(textArea, chars, sizeof chars);
+    copyTerminated(textArea, chars, sizeof chars - 1);
   }
   writeElementRecord(false);
 }
