@@ -9,42 +9,10 @@
 
 #include <string>
 
+#include "bin/bin_record.h"
 #include "platform/file_sink.h"
 #include "platform/file_source.h"
-
-// 12 bytes, written to the BIN file as they lie in memory.
-struct RecordHeader {
-  char kind;         // 'C' geometry, 'T' text
-  char equals;       // always '='
-  char code[7];      // KELO code, NUL-terminated, at most 6 characters
-  uint8_t itemCount; // m
-  uint16_t pointCount; // n
-};
-static_assert(sizeof(RecordHeader) == 12, "record header is 12 bytes");
-
-// 36 bytes: the extent and, for text records, the three text fields.
-struct RecordBox {
-  int32_t lowX, lowY, lowZ;
-  int32_t highX, highY, highZ;
-  int32_t textHeight;
-  int32_t textJustification;
-  int32_t textAngle;
-};
-static_assert(sizeof(RecordBox) == 36, "record box is 36 bytes");
-
-struct Point {
-  int32_t x, y, z;
-};
-static_assert(sizeof(Point) == 12, "a point is 12 bytes");
-
-// In memory 16 bytes; the BIN file carries the first 12 (code, value, six
-// text bytes).
-struct AttributeItem {
-  int16_t code;
-  int32_t value;
-  char text[8];
-};
-static_assert(sizeof(AttributeItem) == 16, "an item is 16 bytes in memory");
+#include "table/code_table.h"
 
 // The fields that arcs and ellipses share: the two axes, the rotation (an
 // angle in 2D files, a quaternion's matrix in 3D files) and the origin.
@@ -55,24 +23,6 @@ struct ConicFields {
   double origin[3];
 };
 
-struct CodeTableRow {
-  char code[10];
-  int16_t level;
-  int16_t style;
-  int16_t colour;
-  int16_t weight;
-  int16_t font;
-  int16_t graphicGroup;
-  char name[10];
-  float alto;
-  char simbKelo[12];
-};
-static_assert(sizeof(CodeTableRow) == 48, "a table row is 48 bytes");
-
-const int kMaxPoints = 5000;
-const int kItemSlots = 256;
-const int kMaxItems = 255;  // the item count is one byte
-const int kTableRows = 1000;
 // The element buffer holds everything after the 4-byte head of the largest
 // element the words-to-follow field can express.
 const int kElementBodyCapacity = 2 * 65535;
