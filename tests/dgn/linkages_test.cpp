@@ -66,3 +66,21 @@ TEST(Linkages, EachKindOnA2DAnd3DLine) {
         EXPECT_EQ(c.console, consoleStart(dim) + kConsoleEnd);
     }
 }
+
+// An attribute index of -12 starts the linkage area at byte 8, inside the
+// range block. The walk reads the range block as its 32-bit values are made
+// native, low word first: a 0x1003 linkage in the low word of low y, its three
+// values in the high word of low y and in low z; high x and high z give zero
+// header words, the rest of the element none.
+TEST(Linkages, AreaReachingBackIntoTheRangeBlock) {
+    Element e = line(2, 0, 0, 0, 0, 0, 0);
+    const int32_t bias = INT32_MIN;
+    setRange(e, 0, 0x00051003 + bias, 0x00070006 + bias, 0, 0, 0);
+    e.attributeIndexOverride = static_cast<uint16_t>(-12);
+    e.propertiesOverride = 0x0800;
+    DesignFile d(2);
+    const Conversion c = convert(d.add(e), kTable);
+    EXPECT_TRUE(sameBytes(
+        binPointRecord("LIN001", {{0, 0, 0}}, {{32765, 5, ""}, {32766, 6, ""}, {32767, 7, ""}}),
+        c.bin));
+}
