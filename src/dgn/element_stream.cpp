@@ -1,47 +1,40 @@
 // Reading the design file element by element and handing each element to
 // its translator.
 #include <stdio.h>
-#include <string.h>
 
 #include "dgn/element_fields.h"
 #include "dgn/encodings.h"
 #include "run/converter.h"
 
-static uint16_t wordsToFollow(const uint8_t* head) { return readU16(head + 2); }
-
-bool Converter::readFirstElement() {
-  if (dgnSource.read(elementHead, 4) != 4) return false;
-  long length = 2L * wordsToFollow(elementHead);
-  if (dgnSource.read(elementBuffer, static_cast<size_t>(length)) != length) return false;
-  elementBodyLength = static_cast<int32_t>(length);
-  fileOffset = 4 + length;
-  return 4 + length >= kHeaderElementMinBytes;
-}
-
 enum ElementRead { kElementRead, kEndOfDesign, kTruncated };
 
-// Reads the next element into elementHead and elementBuffer. The bytes
-// behind the element are zeroed so that nothing of an earlier element can
-// be taken for part of this one.
+// Reads the rest of the element whose 4-byte head is in the element buffer.
+static bool readElementBody(Converter& c) {
+  uint8_t* e = c.elementBuffer;
+  long length = 2L * readU16(e + kWordsToFollow);
+  if (c.dgnSource.read(e + 4, static_cast<size_t>(length)) != length) return false;
+  c.element.bytes = e;
+  c.element.length = static_cast<int>(4 + length);
+  return true;
+}
+
+// The header element has no end marker to look for.
+bool Converter::readFirstElement() {
+  if (dgnSource.read(elementBuffer, 4) != 4 || !readElementBody(*this)) return false;
+  fileOffset = element.length;
+  return element.length >= kHeaderElementMinBytes;
+}
+
 static ElementRead readElement(Converter& c) {
-  long got = c.dgnSource.read(c.elementHead, 4);
+  const uint8_t* e = c.elementBuffer;
+  long got = c.dgnSource.read(c.elementBuffer, 4);
   if (got == 0) return kEndOfDesign;
   // Writers end their files with the bare two bytes FF FF as well.
-  if (got >= 2 && c.elementHead[0] == 0xFF && c.elementHead[1] == 0xFF) {
+  if (got >= 2 && e[0] == 0xFF && e[1] == 0xFF) {
     printf("Final del fichero DGN\n");
     return kEndOfDesign;
   }
-  if (got != 4) return kTruncated;
-  long length = 2L * wordsToFollow(c.elementHead);
-  if (c.dgnSource.read(c.elementBuffer, static_cast<size_t>(length)) != length) {
-    return kTruncated;
-  }
-  c.elementBodyLength = static_cast<int32_t>(length);
-  memset(c.elementBuffer + length, 0, kElementSlack);
-  // Header fields that the element does not hold read as zero.
-  static const int kHeaderFields[][2] = {{4, 4}, {8, 4}, {12, 4}, {16, 4}, {20, 4},
-                                         {24, 4}, {28, 2}, {30, 2}, {32, 2}, {34, 2}};
-  for (const auto& field : kHeaderFields) c.clipField(field[0], field[1]);
+  if (got != 4 || !readElementBody(c)) return kTruncated;
   return kElementRead;
 }
 
@@ -54,25 +47,17 @@ static bool isRangeTested(int type) {
   }
 }
 
-// Some writers set the complex bit on complex chain and shape headers (and
-// text nodes) that stand on their own. Such a header, met while no complex
-// element and no cell is open, cannot be anyone's component: it opens its
-// complex element, so that the chain is not lost whole.
-bool Converter::isStrayHeader(int type) const {
-  return (type == 7 || type == 12 || type == 14) && !inCell;
-}
-
 void Converter::dispatchElement(int type) {
   switch (type) {
-    case 2: handleCellHeader(); break;
-    case 3: translateLine(); break;
-    case 4: case 6: translateLineString(); break;
-    case 7: openTextNode(); break;
-    case 11: translateCurve(); break;
-    case 12: case 14: openComplexRecord(); break;
-    case 15: translateEllipse(); break;
-    case 16: translateArc(); break;
-    case 17: translateText(); break;
+    case kElementTypeCellHeader: handleCellHeader(); break;
+    case kElementTypeLine: translateLine(); break;
+    case kElementTypeLineString: case kElementTypeShape: translateLineString(); break;
+    case kElementTypeTextNode: openTextNode(); break;
+    case kElementTypeCurve: translateCurve(); break;
+    case kElementTypeComplexChain: case kElementTypeComplexShape: openComplexRecord(); break;
+    case kElementTypeEllipse: translateEllipse(); break;
+    case kElementTypeArc: translateArc(); break;
+    case kElementTypeText: translateText(); break;
     default: break;
   }
 }
@@ -87,35 +72,36 @@ bool Converter::runElementLoop() {
       break;
     }
     elementOffset = fileOffset;
-    fileOffset += 4 + elementBodyLength;
+    fileOffset += element.length;
     pointCapWarned = false;
     itemCapWarned = false;
 
-    uint16_t typeLevel = readU16(elementHead);
+    uint16_t typeLevel = element.word(0);
     // A deleted element is no longer part of the drawing.
     if (typeLevel & kDeletedBit) continue;
 
-    swapWordHalves(elementBuffer, 6);
-    int type = (typeLevel >> 8) & 0x7F;
-    if (isRangeTested(type)) testRange();
+    int type = elementType(typeLevel);
+    // The range stops the run before anything of this element is written;
+    // a pending complex record is lost with it.
+    if (isRangeTested(type) && !testRange()) return false;
 
     recordHeader.pointCount = 0;
     recordHeader.itemCount = 0;
-    if (readU16(elementBuffer + kProperties - 4) & kHasLinkages) collectLinkageItems();
+    if (element.word(kProperties) & kHasLinkages) collectLinkageItems();
 
     if (typeLevel & kComplexBit) {
-      if (!acceptComponents && !isStrayHeader(type)) continue;
+      if (!admitComponent(type)) continue;
     } else {
       flushComplexRecord();
       inCell = false;
     }
 
-    uint16_t symbology = readU16(elementBuffer + kSymbology - 4);
-    currentRow.level = static_cast<int16_t>(typeLevel & 0x3F);
+    uint16_t symbology = element.word(kSymbology);
+    currentRow.level = static_cast<int16_t>(typeLevel & kLevelMask);
     currentRow.style = static_cast<int16_t>(symbology & 7);
     currentRow.weight = static_cast<int16_t>((symbology >> 3) & 0x1F);
     currentRow.colour = static_cast<int16_t>(symbology >> 8);
-    currentRow.graphicGroup = static_cast<int16_t>(readU16(elementBuffer + kGraphicGroup - 4));
+    currentRow.graphicGroup = static_cast<int16_t>(element.word(kGraphicGroup));
 
     dispatchElement(type);
     if (binWriteFailed || errorWriteFailed) return false;
@@ -128,13 +114,4 @@ bool Converter::runElementLoop() {
     return false;
   }
   return !binWriteFailed && !errorWriteFailed;
-}
-
-void Converter::clipField(int offset, int width) {
-  if (offset + width > 4 + elementBodyLength) memset(elementBuffer + offset - 4, 0, width);
-}
-
-int Converter::fieldsInside(int offset, int width) const {
-  int room = 4 + elementBodyLength - offset;
-  return room <= 0 ? 0 : room / width;
 }

@@ -1,20 +1,32 @@
 // The design file's number formats: 32-bit integers stored high word first,
 // VAX D and F floats, rotation quaternions and matrices, Radix-50 names.
-// All conversions assume a little-endian host.
+// Every conversion reads its bytes and leaves them as they are; all assume a
+// little-endian host.
 #ifndef DGNBIN_DGN_ENCODINGS_H_
 #define DGNBIN_DGN_ENCODINGS_H_
 
 #include <stdint.h>
 
-// Exchanges the two 16-bit halves of each of `count` 32-bit words in place.
-void swapWordHalves(void* words, int16_t count);
+// Little-endian values from bytes that may be unaligned.
+inline uint16_t readU16(const uint8_t* bytes) {
+  return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
+}
+inline int32_t readI32(const uint8_t* bytes) {
+  return static_cast<int32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
+                              (static_cast<uint32_t>(bytes[3]) << 24));
+}
 
-// Turns the 8 bytes of a VAX D-float into an IEEE double in place; returns
-// the same bytes. The three lowest fraction bits are dropped.
-void* vaxDToDouble(void* bytes);
+// A DGN 32-bit integer: two little-endian words, the high-order word first.
+inline int32_t dgnInt32(const uint8_t* bytes) {
+  return static_cast<int32_t>((static_cast<uint32_t>(readU16(bytes)) << 16) | readU16(bytes + 2));
+}
 
-// Reads 4 bytes of a VAX F-float as an IEEE single.
-float vaxFToFloat(const void* bytes);
+// The 8 bytes of a VAX D-float as an IEEE double; the three lowest fraction
+// bits are dropped.
+double vaxDToDouble(const uint8_t* bytes);
+
+// The 4 bytes of a VAX F-float as an IEEE single.
+float vaxFToFloat(const uint8_t* bytes);
 
 // Rotation matrix m0..m8 of a quaternion whose components are scaled by
 // 2^31 - 1.
@@ -24,10 +36,5 @@ void quaternionToMatrix(const int32_t* q, double* m);
 // character write a blank.
 void radix50Char(unsigned code, char* out);
 void radix50Word(uint16_t word, char* out1, char* out2, char* out3);
-
-// Reads little-endian values from element bytes that may be unaligned.
-uint16_t readU16(const uint8_t* bytes);
-int32_t readI32(const uint8_t* bytes);
-double readDouble(const uint8_t* bytes);
 
 #endif  // DGNBIN_DGN_ENCODINGS_H_

@@ -1,6 +1,7 @@
 // Attribute items from the attribute linkages an element carries.
 #include <math.h>
 #include <stdio.h>
+#include <string.h>
 
 #include "dgn/element_fields.h"
 #include "dgn/encodings.h"
@@ -52,13 +53,24 @@ static void addItem(Converter& c, int16_t code, int32_t value, const char* text)
   copyTerminated(item->text, text, 7);  // longer texts keep their first 7
 }
 
+// The word at element byte `at` as the walk reads it. The range block counts
+// as made native (each 32-bit value low word first), as the converter has
+// always had it by the time linkages are read, so that an attribute index
+// reaching back into it still gives the same items.
+static uint16_t linkageWord(const ElementView& e, int at) {
+  if (at >= kRangeBlockEnd) return e.word(at);
+  int field = at - (at - kRangeBlock) % 4;
+  if (!e.holds(field, 4)) return 0;
+  return e.word(at == field ? at + 2 : field);
+}
+
 void Converter::collectLinkageItems() {
-  int16_t attributeIndex = static_cast<int16_t>(readU16(elementBuffer + kAttributeIndex - 4));
-  int words = static_cast<int>(readU16(elementHead + 2)) - attributeIndex - 14;
+  int16_t attributeIndex = static_cast<int16_t>(element.word(kAttributeIndex));
+  int words = static_cast<int>(element.word(kWordsToFollow)) - attributeIndex - 14;
   int start = 32 + 2 * attributeIndex;  // element byte of the first linkage
-  if (words <= 0 || start < 4) return;
-  const uint8_t* area = elementBuffer + start - 4;
-  auto word = [area](int i) { return readU16(area + 2 * i); };
+  if (words <= 0 || start < kRangeBlock) return;
+  const ElementView& e = element;
+  auto word = [&e, start](int i) { return linkageWord(e, start + 2 * i); };
 
   char text[32];
   for (int i = 0; i < words;) {
@@ -89,7 +101,11 @@ void Converter::collectLinkageItems() {
       addItem(*this, 32001, word(i + 8), "");
       decimalText(word(i + 7), text, sizeof text);
       addItem(*this, 32002, word(i + 6), text);
-      tenthsText(vaxFToFloat(area + 2 * (i + 14)), text, sizeof text);
+      uint8_t f[4];
+      uint16_t high = word(i + 14), low = word(i + 15);
+      memcpy(f, &high, 2);
+      memcpy(f + 2, &low, 2);
+      tenthsText(vaxFToFloat(f), text, sizeof text);
       addItem(*this, 32003, word(i + 16), text);
       i += 20;
     } else {

@@ -1,9 +1,8 @@
 #include "dgn/transform.h"
 
 #include <stdio.h>
-#include <stdlib.h>
 
-#include "dgn/encodings.h"
+#include "dgn/element_fields.h"
 #include "run/converter.h"
 
 int32_t truncToInt32(double value) {
@@ -28,15 +27,15 @@ Point Converter::outputPoint(int32_t x, int32_t y, int32_t z) const {
   return p;
 }
 
-// The range block, made native, holds each coordinate plus 2^31. A corner
-// beyond the limit ends the process: the records written so far are kept,
-// nothing of this element is.
-void Converter::testRange() {
+// The range block holds each coordinate plus 2^31. A corner beyond the limit
+// stops the run: the records written so far are kept, nothing of this
+// element is.
+bool Converter::testRange() {
   const char* corner[2] = {"bajo", "alto"};
   for (int c = 0; c < 2; ++c) {
     double* t = transformedRange + 3 * c;
     for (int axis = 0; axis < 3; ++axis) {
-      uint32_t stored = static_cast<uint32_t>(readI32(elementBuffer + 12 * c + 4 * axis));
+      uint32_t stored = static_cast<uint32_t>(element.dgnInt(kRangeBlock + 12 * c + 4 * axis));
       double value = (static_cast<double>(stored) - 2147483648.0 + originOffset[axis]) * scaleFactor;
       if (axis == 1) value -= uorRatio * utmShift;
       t[axis] = value + 0.00001;
@@ -45,9 +44,8 @@ void Converter::testRange() {
       errorPrintf("L\xEDmite excedido en rango %s: (%10.3f, %10.3f, %10.3f).\n Valor M\xE1ximo=%10.3f\n",
                   corner[c], t[0] / uorRatio, t[1] / uorRatio, t[2] / uorRatio,
                   4294967296.0 / uorRatio);
-      closeFiles();
-      fflush(stdout);
-      exit(1);
+      return false;
     }
   }
+  return true;
 }

@@ -4,14 +4,23 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "platform/platform.h"
+
 FileSink::FileSink() : fd_(-1), buffer_(new unsigned char[kCapacity]()), used_(0), failed_(false) {}
 
-FileSink::~FileSink() { delete[] buffer_; }
+FileSink::~FileSink() {
+  close();
+  delete[] buffer_;
+}
 
-void FileSink::attach(int fd) {
-  fd_ = fd;
+bool FileSink::create(const char* path, unsigned mode) {
+  close();
+  // Truncating as well: should an old file survive its deletion, none of its
+  // bytes may remain behind the new records.
+  fd_ = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, mode);
   used_ = 0;
   failed_ = false;
+  return fd_ >= 0;
 }
 
 static bool writeAll(int fd, const unsigned char* data, size_t size) {
@@ -48,7 +57,11 @@ bool FileSink::flush() {
   return !failed_;
 }
 
-void FileSink::detach() {
+bool FileSink::close() {
+  if (fd_ < 0) return true;
+  bool ok = flush();
+  if (::close(fd_) != 0) ok = false;
   fd_ = -1;
   used_ = 0;
+  return ok;
 }

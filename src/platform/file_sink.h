@@ -1,5 +1,5 @@
-// Buffered, checked output to an unbuffered file handle. The BIN file gets
-// thousands of small records; gathering them into large writes keeps the
+// Buffered, checked output to a file it opens and closes itself. The BIN file
+// gets thousands of small records; gathering them into large writes keeps the
 // conversion fast, and every write result is looked at so that a full disk
 // is reported instead of leaving a short file behind.
 #ifndef DGNBIN_PLATFORM_FILE_SINK_H_
@@ -14,19 +14,21 @@ class FileSink {
   FileSink(const FileSink&) = delete;
   FileSink& operator=(const FileSink&) = delete;
 
-  // Starts gathering output for `fd` (an open handle the caller owns).
-  void attach(int fd);
+  // Creates (or empties) `path` for writing with the permission bits `mode`,
+  // less the umask. False when it cannot be opened.
+  bool create(const char* path, unsigned mode);
+  bool isOpen() const { return fd_ >= 0; }
   // Appends bytes; false once any write to the file has failed.
   bool append(const void* data, size_t size);
   // Writes out what is gathered; false when a write failed now or before.
   bool flush();
-  // Forgets the handle after a final flush (the caller closes it).
-  void detach();
-  bool failed() const { return failed_; }
+  // Flushes and closes; false when anything could not be written. Closing a
+  // sink that is not open does nothing and succeeds.
+  bool close();
 
  private:
   static const size_t kCapacity = 1 << 16;
-  int fd_;
+  int fd_;  // -1 while not open
   unsigned char* buffer_;
   size_t used_;
   bool failed_;

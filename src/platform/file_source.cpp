@@ -4,13 +4,25 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "platform/platform.h"
+
 FileSource::FileSource() : fd_(-1), buffer_(new unsigned char[kCapacity]()), start_(0), end_(0) {}
 
-FileSource::~FileSource() { delete[] buffer_; }
+FileSource::~FileSource() {
+  close();
+  delete[] buffer_;
+}
 
-void FileSource::attach(int fd) {
-  fd_ = fd;
+bool FileSource::open(const char* path) {
+  close();
+  fd_ = ::open(path, O_RDONLY | O_BINARY);
   start_ = end_ = 0;
+  return fd_ >= 0;
+}
+
+void FileSource::close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }
 
 long FileSource::read(void* to, size_t size) {

@@ -1,6 +1,6 @@
-// Buffered reading from an unbuffered file handle. A design file holds
-// hundreds of thousands of small elements; reading each with its own two
-// system calls would dominate the conversion.
+// Buffered reading from a file it opens and closes itself. A design file
+// holds hundreds of thousands of small elements; reading each with its own
+// two system calls would dominate the conversion.
 #ifndef DGNBIN_PLATFORM_FILE_SOURCE_H_
 #define DGNBIN_PLATFORM_FILE_SOURCE_H_
 
@@ -13,15 +13,17 @@ class FileSource {
   FileSource(const FileSource&) = delete;
   FileSource& operator=(const FileSource&) = delete;
 
-  // Starts reading `fd` (an open handle the caller owns) from its position.
-  void attach(int fd);
+  // Opens `path` for reading only. False when it cannot be opened.
+  bool open(const char* path);
+  bool isOpen() const { return fd_ >= 0; }
+  void close();
   // Reads up to `size` bytes; fewer only at the end of the file. Returns the
   // count read, or -1 when the file could not be read.
   long read(void* to, size_t size);
 
  private:
   static const size_t kCapacity = 1 << 16;
-  int fd_;
+  int fd_;  // -1 while not open
   unsigned char* buffer_;
   size_t start_;
   size_t end_;

@@ -1,13 +1,16 @@
 #include "run/converter.h"
 
 #include <string.h>
-#include <unistd.h>
+
+#include "platform/platform.h"
 
 int32_t complexMode = 0;
 double utmShift = 0.0;
 int16_t uorRatio = 0;
 double transformedRange[6] = {0, 0, 0, 0, 0, 0};
 double pi = 0.0;
+
+static void pauseAfterUsage() { pauseMilliseconds(5000); }
 
 Converter::Converter()
     : recordItems(new AttributeItem[kItemSlots]()),
@@ -17,33 +20,34 @@ Converter::Converter()
       recordPoints(new Point[kMaxPoints]()),
       complexPoints(new Point[kMaxPoints]()),
       textArea(reinterpret_cast<char*>(recordPoints + 1)),
-      binFile(-1),
-      dgnFile(-1),
       codeTable(new CodeTableRow[kTableRows]()),
       codeTableRows(0),
       errorFile(NULL),
-      elementBuffer(new uint8_t[kElementBodyCapacity + kElementSlack]()),
+      elementBuffer(new uint8_t[kElementCapacity]()),
       scaleFactor(0.0f),
       lookupMode(0),
       dimension(0),
-      inComplex(0),
+      inComplex(false),
       claveCel(0),
-      acceptComponents(0),
+      acceptComponents(false),
       inCell(false),
-      elementBodyLength(0),
+      componentCount(0),
+      componentsSeen(0),
       elementOffset(0),
       fileOffset(0),
       binWriteFailed(false),
       errorWriteFailed(false),
       pointCapWarned(false),
-      itemCapWarned(false) {
+      itemCapWarned(false),
+      usagePause(pauseAfterUsage) {
   memset(&recordHeader, 0, sizeof recordHeader);
   memset(&complexHeader, 0, sizeof complexHeader);
   memset(&recordBox, 0, sizeof recordBox);
   memset(&complexBox, 0, sizeof complexBox);
   memset(&currentRow, 0, sizeof currentRow);
   memset(originOffset, 0, sizeof originOffset);
-  memset(elementHead, 0, sizeof elementHead);
+  element.bytes = elementBuffer;
+  element.length = 0;
   recordHeader.equals = '=';
 }
 
@@ -62,18 +66,11 @@ Converter::~Converter() {
 // written out before the error file closes, so that a failure there can
 // still be reported in it.
 void Converter::closeFiles() {
-  if (dgnFile >= 0) {
-    close(dgnFile);
-    dgnFile = -1;
-  }
-  if (binFile >= 0 && !binSink.flush()) fatalBinWrite();
+  dgnSource.close();
+  if (binSink.isOpen() && !binSink.flush()) fatalBinWrite();
   if (errorFile != NULL) {
     if (fclose(errorFile) != 0) errorWriteFailed = true;
     errorFile = NULL;
   }
-  if (binFile >= 0) {
-    binSink.detach();
-    if (close(binFile) != 0) fatalBinWrite();
-    binFile = -1;
-  }
+  if (!binSink.close()) fatalBinWrite();
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "bin/bin_record.h"
+#include "dgn/element_view.h"
 #include "platform/file_sink.h"
 #include "platform/file_source.h"
 #include "table/code_table.h"
@@ -23,14 +24,16 @@ struct ConicFields {
   double origin[3];
 };
 
-// The element buffer holds everything after the 4-byte head of the largest
-// element the words-to-follow field can express.
-const int kElementBodyCapacity = 2 * 65535;
-// Zeroed bytes kept behind the current element, so that fixed fields that
-// would lie beyond a short element read as zero rather than as stale bytes.
-const int kElementSlack = 256;
-// The header element must reach the end of the global origin.
-const int kHeaderElementMinBytes = 1264;
+// The element buffer holds the largest element the words-to-follow field can
+// express, head included.
+const int kElementCapacity = 4 + 2 * 65535;
+
+// Globals shared by several units (set by runConversion).
+extern int32_t complexMode;
+extern double utmShift;
+extern int16_t uorRatio;
+extern double transformedRange[6];
+extern double pi;
 
 class Converter {
  public:
@@ -47,39 +50,41 @@ class Converter {
   bool loadCodeTable();
   int lookupCode(int mode);
 
-  // --- encodings that need the run's dimension ---
-  void matrixAxisScales(const int32_t* values, double* matrix, double* scales);
-
   // --- transform ---
   Point transformPoint(int32_t x, int32_t y, int32_t z) const;
   // The point as translators write it: transformed, with Z 0 in a 2D file.
   Point outputPoint(int32_t x, int32_t y, int32_t z) const;
-  void testRange();
+  // Transforms the current element's range into `transformedRange`; false
+  // when a corner lies beyond the limit (said in the error file).
+  bool testRange();
 
   // --- BIN output ---
   void writeRecord(RecordHeader& header, RecordBox& box, Point* points,
                    AttributeItem* items);
   void setRecordCode();
 
-  // --- element stream, linkages, complex elements ---
+  // --- element stream and linkages ---
   bool readFirstElement();
   bool runElementLoop();
   void dispatchElement(int type);
-  bool isStrayHeader(int type) const;
-  // Zeroes a fixed field of the current element that does not lie wholly
-  // inside it (`offset` counts from the element's first byte).
-  void clipField(int offset, int width);
-  // Number of whole fields of `width` bytes from `offset` that lie inside
-  // the current element.
-  int fieldsInside(int offset, int width) const;
   void collectLinkageItems();
+
+  // --- complex elements and cells ---
+  // Whether an element with the complex bit is translated; ends a complex
+  // element whose components have all arrived.
+  bool admitComponent(int type);
+  bool isStrayHeader(int type) const;
   void flushComplexRecord();
   void openTextNode();
   void openComplexRecord();
   void handleCellHeader();
   void mergeSavedItems();
-  void writeElementRecord(bool joinsComplex);
+  void writeElementRecord(bool joinable);
   void appendComplexPoint(const Point& p, bool skipRepeat);
+  // Modes 1 and 2 join the lines of a complex element into one record; modes
+  // 0 and 1 write each line as well.
+  bool joinsComplex() const { return complexMode == 1 || complexMode == 2; }
+  bool writesComponentLines() const { return complexMode == 0 || complexMode == 1; }
 
   // --- translators ---
   // Looks the current element up and puts the code found in the record.
@@ -89,18 +94,13 @@ class Converter {
   // The stored vertex at element byte `offset` (x, y and, in a 3D file, z)
   // as an output point.
   Point storedVertex(int offset) const;
-  // Vertex count of a line string, shape or curve, made native with its
-  // vertices and cut to the vertices inside the element.
-  int vertexCount();
-  // Fixed fields of the current element at element byte `offset`, made
-  // native in place; a field that does not lie wholly inside the element
-  // reads as zero.
-  int32_t elementInt(int offset);
-  double elementReal(int offset);
+  // Vertex count of a line string, shape or curve, cut to the vertices that
+  // lie inside the element.
+  int vertexCount() const;
   // The rotation matrix of the quaternion stored at `offset`.
-  void elementRotation(int offset, double* m);
+  void elementRotation(int offset, double* m) const;
   // Axes at `axesAt`, the rotation 16 bytes on, the origin behind it.
-  ConicFields conicFields(int axesAt);
+  ConicFields conicFields(int axesAt) const;
 
   void translateCellHeader(int asSymbol);
   void translateLine();
@@ -132,35 +132,34 @@ class Converter {
   Point* recordPoints;
   Point* complexPoints;
   char* textArea;
-  int binFile;  // -1 while not open
-  int dgnFile;  // -1 while not open
+  FileSink binSink;      // the BIN file
+  FileSource dgnSource;  // the design file
   CodeTableRow* codeTable;
   int32_t codeTableRows;
   CodeTableRow currentRow;
   FILE* errorFile;
   double originOffset[3];
-  uint8_t elementHead[4];
   uint8_t* elementBuffer;
+  ElementView element;  // the current element, in elementBuffer
   float scaleFactor;
   int32_t lookupMode;
   int32_t dimension;
-  int32_t inComplex;
+  bool inComplex;
 
   // Kept across the element loop.
   int32_t claveCel;
-  int32_t acceptComponents;
+  bool acceptComponents;
   // Set by a cell header until the next element that is not a component.
   bool inCell;
+  // Components the open complex element announced (0: not said, the complex
+  // bit alone ends it) and those met so far.
+  int componentCount;
+  int componentsSeen;
 
-  // Length in bytes of the current element's body (after its head), the file
-  // offset at which the current element starts, and the offset of the next.
-  int32_t elementBodyLength;
+  // The file offset at which the current element starts, and of the next.
   long long elementOffset;
   long long fileOffset;
 
-  // Output and bookkeeping of this implementation.
-  FileSink binSink;
-  FileSource dgnSource;
   std::string binName;
   std::string dgnName;
   std::string errName;
@@ -168,16 +167,8 @@ class Converter {
   bool errorWriteFailed;
   bool pointCapWarned;
   bool itemCapWarned;
+  // The pause after the usage text; tests replace it.
+  void (*usagePause)();
 };
-
-// Globals shared by several units (set by runConversion).
-extern int32_t complexMode;
-extern double utmShift;
-extern int16_t uorRatio;
-extern double transformedRange[6];
-extern double pi;
-
-// The pause after the usage text; tests replace it.
-extern void (*usagePause)();
 
 #endif  // DGNBIN_RUN_CONVERTER_H_

@@ -1,27 +1,16 @@
 // The frame of one conversion: the eight words, the table, the three files,
 // the header element and its checks, the element loop.
-#include <fcntl.h>
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include "dgn/encodings.h"
+#include "dgn/element_fields.h"
 #include "dgn/transform.h"
 #include "platform/platform.h"
 #include "run/converter.h"
 #include "run/usage.h"
 #include "run/words.h"
-
-static void pauseAfterUsage() { pauseMilliseconds(5000); }
-
-void (*usagePause)() = pauseAfterUsage;
-
-// Byte positions in the header element.
-const int kSubunitsLowWord = 1114;
-const int kUnitsLowWord = 1118;
-const int kGlobalOrigin = 1240;
 
 bool Converter::runConversion(char* line) {
   pi = 4 * atan(1.0);
@@ -55,32 +44,28 @@ bool Converter::runConversion(char* line) {
   errorPrintf("NIVEL ESTILO COLOR PESO FONT GG\n");
 
   unlink(binName.c_str());
-  // Truncating as well: should the old file survive its deletion, none of
-  // its bytes may remain behind the new records.
-  binFile = open(binName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, S_IRUSR | S_IWUSR);
-  if (binFile < 0) {
+  // Readable and writable by all, less the umask, like every other output:
+  // the loader may run as another user.
+  if (!binSink.create(binName.c_str(), 0666)) {
     printf("No puedo abrir el fichero BIN %s", binName.c_str());
     return false;
   }
-  binSink.attach(binFile);
 
   // Read only: the design file is never written.
-  dgnFile = open(dgnName.c_str(), O_RDONLY | O_BINARY);
-  if (dgnFile < 0) {
+  if (!dgnSource.open(dgnName.c_str())) {
     printf("No puedo abrir el fichero DGN %s", dgnName.c_str());
     return false;
   }
-  dgnSource.attach(dgnFile);
 
   if (!readFirstElement()) {
     reportError("ERROR Fichero DGN incompleto: falta el elemento de cabecera\n");
     return false;
   }
 
-  if (elementHead[0] == 8) {
+  if (element.bytes[0] == 8) {
     printf("Fichero DGN en 2D\n");
     dimension = 2;
-  } else if (elementHead[0] == 200) {
+  } else if (element.bytes[0] == 200) {
     printf("Fichero DGN en 3D\n");
     dimension = 3;
   } else {
@@ -88,16 +73,13 @@ bool Converter::runConversion(char* line) {
     return false;
   }
 
-  for (int axis = 0; axis < 3; ++axis) {
-    uint8_t* value = elementBuffer + kGlobalOrigin - 4 + 8 * axis;
-    vaxDToDouble(value);
-    originOffset[axis] = -readDouble(value);
-  }
+  for (int axis = 0; axis < 3; ++axis) originOffset[axis] = -element.vaxD(kGlobalOrigin + 8 * axis);
   printf("Origen Global GOX=%12.0f GOY=%12.0f  GOZ=%12.0f\n", originOffset[0], originOffset[1],
          originOffset[2]);
 
-  uorRatio = static_cast<int16_t>(readU16(elementBuffer + kUnitsLowWord - 4) *
-                                  readU16(elementBuffer + kSubunitsLowWord - 4));
+  // The product's low 16 bits; unsigned, so that large words cannot overflow.
+  uint32_t units = static_cast<uint32_t>(element.word(kUnitsLowWord)) * element.word(kSubunitsLowWord);
+  uorRatio = static_cast<int16_t>(static_cast<uint16_t>(units));
 
   int requiredRatio = 0;
   if (scaleFactor == 1.0f || scaleFactor == 0.1f) {
@@ -117,9 +99,9 @@ bool Converter::runConversion(char* line) {
   }
   if (scaleFactor == 99.0f) scaleFactor = 1.0f;
 
-  inComplex = 0;
+  inComplex = false;
   complexHeader.pointCount = 0;
-  acceptComponents = 0;
+  acceptComponents = false;
   bool completed = runElementLoop();
 
   closeFiles();

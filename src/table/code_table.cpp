@@ -46,6 +46,13 @@ bool Converter::loadCodeTable() {
       return false;
     }
   }
+  // A table that opens but cannot be read (a directory of that name) would
+  // convert everything as "nuevo": it counts as missing.
+  bool readFailed = ferror(table) != 0;
   fclose(table);
+  if (readFailed) {
+    printf("No se puede abrir DGNBIN.TAB\n");
+    return false;
+  }
   return true;
 }

@@ -18,14 +18,14 @@ static bool sameName(const char* a, const char* b) {
 
 static bool rowMatches(const CodeTableRow& row, const CodeTableRow& key, int mode) {
   switch (mode) {
-    case 0:
+    case kBySymbology:
       return row.level == key.level && row.style == key.style && row.colour == key.colour &&
              row.weight == key.weight;
-    case 1:
+    case kByGraphicGroup:
       return row.graphicGroup == key.graphicGroup;
-    case 2:
+    case kByName:
       return sameName(row.name, key.name);
-    case 3:
+    case kByFontAndName:
       return row.font == key.font && sameName(row.name, key.name);
     default:
       return false;
@@ -39,7 +39,7 @@ int Converter::lookupCode(int mode) {
       return 1;
     }
   }
-  if (mode == 3) return 0;
+  if (mode == kByFontAndName) return 0;  // the text is looked up again
   memcpy(currentRow.code, "nuevo", 6);
   currentRow.simbKelo[0] = '\0';
   errorPrintf("%2d %1d %3d %1d %2d %4d \"%s\"\n", currentRow.level, currentRow.style,

@@ -12,8 +12,8 @@ void Converter::translateArc() {
   lookupRecordCode(lookupMode);
   recordHeader.pointCount = 0;
   const bool solid = dimension == 3;
-  int32_t start = elementInt(36);
-  int32_t sweepWord = elementInt(40);
+  int32_t start = element.dgnInt(36);
+  int32_t sweepWord = element.dgnInt(40);
   ConicFields f = conicFields(44);
   const double a = f.a, b = f.b;
   const double* m = f.m;

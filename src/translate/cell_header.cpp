@@ -1,35 +1,71 @@
-// Cell headers (type 2) kept whole: a point record at the cell's origin, or
-// a symbol record whose text is the row's "@" text or the cell's name.
+// Cell headers (type 2): by the cell key, a point record at the cell's
+// origin, a symbol record whose text is the row's "@" text or the cell's
+// name, or nothing while its components are translated one by one.
+#include <math.h>
+
 #include "dgn/encodings.h"
 #include "dgn/transform.h"
 #include "run/converter.h"
 #include "run/words.h"
 #include "translate/geometry.h"
 
+// The cell's matrix (entries scaled by 214748) and the length of each row,
+// the scale along each axis.
+static void matrixAxisScales(int dimension, const int32_t* values, double* matrix, double* scales) {
+  const double scale = 1.0 / 214748.0;
+  for (int i = 0; i < dimension * dimension; ++i) matrix[i] = values[i] * scale;
+  if (dimension == 2) {
+    scales[0] = sqrt(matrix[0] * matrix[0] + matrix[1] * matrix[1]);
+    scales[1] = sqrt(matrix[2] * matrix[2] + matrix[3] * matrix[3]);
+  } else {
+    scales[0] = sqrt(matrix[0] * matrix[0] + matrix[1] * matrix[1] + matrix[2] * matrix[2]);
+    scales[1] = sqrt(matrix[3] * matrix[3] + matrix[4] * matrix[4] + matrix[5] * matrix[5]);
+    scales[2] = sqrt(matrix[6] * matrix[6] + matrix[7] * matrix[7] + matrix[8] * matrix[8]);
+  }
+}
+
+// A decomposed cell does not open a complex element: its components carry
+// their own items only.
+void Converter::handleCellHeader() {
+  inCell = true;
+  switch (claveCel) {
+    case 0:
+      translateCellHeader(0);
+      acceptComponents = false;
+      break;
+    case 1:
+      acceptComponents = true;
+      break;
+    case 2:
+      translateCellHeader(1);
+      acceptComponents = false;
+      break;
+    default:
+      break;
+  }
+}
+
 void Converter::translateCellHeader(int asSymbol) {
   const bool solid = dimension == 3;
   const int values = dimension * dimension;
   const int matrixAt = solid ? 76 : 68;
   const int originAt = matrixAt + 4 * values;
-  uint8_t* e = elementBuffer - 4;  // e[n] is element byte n
-  clipField(38, 2);
-  clipField(40, 2);
 
   int32_t stored[9];
-  for (int i = 0; i < values; ++i) stored[i] = elementInt(matrixAt + 4 * i);
+  for (int i = 0; i < values; ++i) stored[i] = element.dgnInt(matrixAt + 4 * i);
   double m[9], scales[3];
-  matrixAxisScales(stored, m, scales);
-  int32_t ox = elementInt(originAt), oy = elementInt(originAt + 4);
-  int32_t oz = solid ? elementInt(originAt + 8) : 0;
+  matrixAxisScales(dimension, stored, m, scales);
+  int32_t ox = element.dgnInt(originAt), oy = element.dgnInt(originAt + 4);
+  int32_t oz = solid ? element.dgnInt(originAt + 8) : 0;
 
   char name[7];
-  radix50Word(readU16(e + 38), &name[0], &name[1], &name[2]);
-  radix50Word(readU16(e + 40), &name[3], &name[4], &name[5]);
+  radix50Word(element.word(38), &name[0], &name[1], &name[2]);
+  radix50Word(element.word(40), &name[3], &name[4], &name[5]);
   name[6] = '\0';
   trimBlanks(name);
   copyTerminated(currentRow.name, name, 6);
 
-  lookupCode(2);
+  lookupCode(kByName);
   setRecordCode();
 
   Point origin = transformPoint(ox, oy, oz);

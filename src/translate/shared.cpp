@@ -16,51 +16,37 @@ void Converter::addRecordPoint(const Point& p) {
 }
 
 Point Converter::storedVertex(int offset) const {
-  const uint8_t* v = elementBuffer + offset - 4;
-  return outputPoint(readI32(v), readI32(v + 4), dimension == 3 ? readI32(v + 8) : 0);
+  return outputPoint(element.dgnInt(offset), element.dgnInt(offset + 4),
+                     dimension == 3 ? element.dgnInt(offset + 8) : 0);
 }
 
 // The vertex count, cut to the whole vertices that lie inside the element.
-int Converter::vertexCount() {
-  clipField(36, 2);
-  int count = static_cast<int16_t>(readU16(elementBuffer + 32));
-  int inside = fieldsInside(38, 4 * dimension);
+int Converter::vertexCount() const {
+  int count = static_cast<int16_t>(element.word(36));
+  int inside = element.fieldsInside(38, 4 * dimension);
   if (count > inside) count = inside;
   if (count < 0) count = 0;
-  swapWordHalves(elementBuffer + 34, static_cast<int16_t>(count * dimension));
   return count;
 }
 
-int32_t Converter::elementInt(int offset) {
-  clipField(offset, 4);
-  uint8_t* field = elementBuffer + offset - 4;
-  swapWordHalves(field, 1);
-  return readI32(field);
-}
-
-double Converter::elementReal(int offset) {
-  clipField(offset, 8);
-  return readDouble(static_cast<uint8_t*>(vaxDToDouble(elementBuffer + offset - 4)));
-}
-
-void Converter::elementRotation(int offset, double* m) {
+void Converter::elementRotation(int offset, double* m) const {
   int32_t q[4];
-  for (int i = 0; i < 4; ++i) q[i] = elementInt(offset + 4 * i);
+  for (int i = 0; i < 4; ++i) q[i] = element.dgnInt(offset + 4 * i);
   quaternionToMatrix(q, m);
 }
 
-ConicFields Converter::conicFields(int axesAt) {
+ConicFields Converter::conicFields(int axesAt) const {
   ConicFields f = {};
-  f.a = elementReal(axesAt);
-  f.b = elementReal(axesAt + 8);
+  f.a = element.vaxD(axesAt);
+  f.b = element.vaxD(axesAt + 8);
   const int rotationAt = axesAt + 16;
   int originAt = rotationAt + 4;
   if (dimension == 3) {
     elementRotation(rotationAt, f.m);
     originAt = rotationAt + 16;
   } else {
-    f.rotation = elementInt(rotationAt);
+    f.rotation = element.dgnInt(rotationAt);
   }
-  for (int i = 0; i < dimension; ++i) f.origin[i] = elementReal(originAt + 8 * i);
+  for (int i = 0; i < dimension; ++i) f.origin[i] = element.vaxD(originAt + 8 * i);
   return f;
 }

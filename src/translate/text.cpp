@@ -49,14 +49,11 @@ Justification justificationOf(int dgn) {
 void Converter::translateText() {
   const bool solid = dimension == 3;
   const TextLayout& at = solid ? kText3D : kText2D;
-  uint8_t* e = elementBuffer - 4;  // e[n] is element byte n
   recordHeader.kind = 'T';
   recordHeader.equals = '=';
-  clipField(36, 2);
-  clipField(at.count, 1);
-  int font = e[36];
-  int dgnJustification = e[37];
-  int32_t heightMult = elementInt(42);
+  int font = element.byte(36);
+  int dgnJustification = element.byte(37);
+  int32_t heightMult = element.dgnInt(42);
   double H = scaleFactor * static_cast<double>(heightMult) * 0.006 + 0.01;
 
   double angle, cosA, sinA;
@@ -73,7 +70,7 @@ void Converter::translateText() {
     }
     recordBox.textAngle = truncToInt32(100 * degrees);
   } else {
-    int32_t r = elementInt(at.rotation) / 3600;
+    int32_t r = element.dgnInt(at.rotation) / 3600;
     angle = r * 0.01 * pi / 180;
     cosA = cos(angle);
     sinA = sin(angle);
@@ -81,8 +78,8 @@ void Converter::translateText() {
   }
   recordBox.textHeight = truncToInt32(H);
 
-  int32_t ox = elementInt(at.origin), oy = elementInt(at.origin + 4);
-  int32_t oz = solid ? elementInt(at.origin + 8) : 0;
+  int32_t ox = element.dgnInt(at.origin), oy = element.dgnInt(at.origin + 4);
+  int32_t oz = solid ? element.dgnInt(at.origin + 8) : 0;
   double Ox = (ox + originOffset[0]) * scaleFactor + 0.00001;
   double Oy = (oy + originOffset[1]) * scaleFactor + 0.00001;
   double Mx = (transformedRange[0] + transformedRange[3]) / 2;
@@ -118,15 +115,17 @@ void Converter::translateText() {
 
   // The characters, cut at their count, at a NUL and at the element's end.
   char chars[256];
-  int count = e[at.count];
-  int inside = fieldsInside(at.chars, 1);
+  int count = element.byte(at.count);
+  int inside = element.fieldsInside(at.chars, 1);
   if (count > inside) count = inside;
-  memcpy(chars, e + at.chars, count);
+  memcpy(chars, element.bytes + at.chars, count);
   chars[count] = '\0';
 
   currentRow.font = static_cast<int16_t>(font);
   copyTerminated(currentRow.name, chars, 9);
-  if (!lookupCode(3)) lookupCode(lookupMode == 1 ? 1 : 0);
+  if (!lookupCode(kByFontAndName)) {
+    lookupCode(lookupMode == kByGraphicGroup ? kByGraphicGroup : kBySymbology);
+  }
   setRecordCode();
 
   double e0 = solid ? 0.0000001 : 0.000001;

@@ -22,7 +22,7 @@ static Bytes hex(const char* s) {
 class RecordWriterTest : public ::testing::Test {
  protected:
   void SetUp() override {  // the converter closes the file
-    c_.binSink.attach(c_.binFile = ::open(dir_.file("out.bin").c_str(), O_WRONLY | O_CREAT, 0600));
+    c_.binSink.create(dir_.file("out.bin").c_str(), 0600);
   }
   Bytes write(char kind, const char* code, uint8_t items, uint16_t points) {
     c_.recordHeader = RecordHeader{kind, '=', {}, items, points};

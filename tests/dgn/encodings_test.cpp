@@ -10,17 +10,11 @@
 
 typedef std::vector<uint8_t> Bytes;
 
-TEST(SwapWordHalves, ExchangesTheHalvesOfEachWord) {
-  Bytes b = {1, 2, 3, 4, 5, 6, 7, 8};
-  for (int16_t words : {2, 0, -1}) swapWordHalves(b.data(), words);  // no words: no change
-  EXPECT_EQ(Bytes({3, 4, 1, 2, 7, 8, 5, 6}), b);
+TEST(DgnInt32, HighWordFirst) {
   // DGN 32-bit integers are stored b1 b0 b3 b2, most significant first.
   const struct { Bytes stored; int32_t value; } ints[] = {
       {{0xFF, 0xFF, 0xFE, 0xFF}, -2}, {{0x34, 0x12, 0x78, 0x56}, 0x12345678}};
-  for (auto c : ints) {
-    swapWordHalves(c.stored.data(), 1);
-    EXPECT_EQ(0, std::memcmp(&c.value, c.stored.data(), 4)) << c.value;
-  }
+  for (auto c : ints) EXPECT_EQ(c.value, dgnInt32(c.stored.data()));
 }
 
 TEST(VaxFloats, ExactBytes) {
@@ -31,8 +25,8 @@ TEST(VaxFloats, ExactBytes) {
        {0xF9, 0x7C, 0xF5, 0x53, 0x82, 0xA6, 0x27, 0x43}},
       {{0x7F, 0x80, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0xE0, 0x0F, 0x80}}};  // exponent 0 kept
   for (auto c : doubles) {
-    EXPECT_EQ(static_cast<void*>(c.vax.data()), vaxDToDouble(c.vax.data()));  // in place
-    EXPECT_EQ(c.ieee, c.vax);
+    const double d = vaxDToDouble(c.vax.data());
+    EXPECT_EQ(0, std::memcmp(c.ieee.data(), &d, 8));
   }
   // 1.0, -2.5, 0, exponent 180 becoming 178, exponent 1 giving a subnormal.
   const struct { uint8_t vax[4]; uint32_t ieee; } floats[] = {
@@ -55,20 +49,6 @@ TEST(Matrices, QuaternionRotationsAndAxisScales) {
     quaternionToMatrix(c.quat, m);
     for (int i = 0; i < 9; ++i) EXPECT_NEAR(c.m[i], m[i], 1e-8) << c.quat[1] << " m" << i;
   }
-  // The scale of each axis is the length of its stored row.
-  Converter converter;
-  const int32_t u = 214748;  // a matrix word of 214748 is 1.0
-  const int32_t rows2[4] = {3 * u, 4 * u, 0, 2 * u};
-  const int32_t rows3[9] = {3 * u, 4 * u, 0, 0, 0, 5 * u, u, 2 * u, 2 * u};
-  double m[9], s[3] = {-7, -7, -7};
-  converter.dimension = 2;
-  converter.matrixAxisScales(rows2, m, s);  // rows (3, 4) and (0, 2), not columns
-  const double got2[4] = {m[3], s[0], s[1], s[2]}, want2[4] = {2, 5, 2, -7};
-  for (int i = 0; i < 4; ++i) EXPECT_NEAR(want2[i], got2[i], 1e-12) << i;
-  converter.dimension = 3;
-  converter.matrixAxisScales(rows3, m, s);
-  const double got3[4] = {m[7], s[0], s[1], s[2]}, want3[4] = {2, 5, 5, 3};
-  for (int i = 0; i < 4; ++i) EXPECT_NEAR(want3[i], got3[i], 1e-12) << i;
 }
 
 TEST(Radix50, Words) {

@@ -1,13 +1,9 @@
-// The text-mode emulation and the buffered file handles.
-#include <fcntl.h>
+// The text-mode emulation.
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "platform/file_sink.h"
-#include "platform/file_source.h"
 #include "platform/platform.h"
 #include "support/program_run.h"
 
@@ -26,27 +22,4 @@ TEST(Platform, TextModeAndBufferedHandles) {
   fclose(f);
   EXPECT_EQ(lines, std::vector<std::string>({"ab\n", "cd\re\n", "xxxx\n", "last"}));
 
-  // The buffered handles, across their 64 KiB buffers.
-  std::vector<uint8_t> bytes(200003), got(200003);
-  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7);
-  const int out = open(dir.file("o.bin").c_str(), O_WRONLY | O_CREAT, 0600);
-  FileSink sink;
-  sink.attach(out);
-  EXPECT_TRUE(sink.append(bytes.data(), 2) && sink.append(bytes.data() + 2, 200000) &&
-              sink.append(bytes.data() + 200002, 1) && sink.flush());
-  close(out);
-  const int fd = open(dir.file("o.bin").c_str(), O_RDONLY);
-  FileSource source;
-  source.attach(fd);
-  EXPECT_EQ(source.read(got.data(), 4), 4);
-  EXPECT_EQ(source.read(got.data() + 4, 65600), 65600);
-  EXPECT_EQ(source.read(got.data() + 65604, 200000), 200003 - 65604);
-  EXPECT_EQ(source.read(got.data(), 4), 0);
-  EXPECT_EQ(got, bytes);
-  // A handle that cannot be written: the flush fails and the failure sticks.
-  sink.attach(fd);
-  EXPECT_TRUE(sink.append("x", 1));
-  EXPECT_FALSE(sink.flush() || sink.append("y", 1));
-  EXPECT_TRUE(sink.failed());
-  close(fd);
 }

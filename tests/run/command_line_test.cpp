@@ -48,8 +48,6 @@ void countPause() { ++pauses; }
 
 TEST(CommandLine, AnyWordCountButEightPrintsUsageAndCreatesNothing) {
     ASSERT_EQ(sizeof kExpectedUsage, 1726u);
-    void (*savedPause)() = usagePause;
-    usagePause = countPause;
     pauses = 0;
     // None, seven, nine, and seven with a quoted blank inside a word.
     for (const char* words : {static_cast<const char*>(nullptr), "out in 10 0 0 0 0",
@@ -60,12 +58,13 @@ TEST(CommandLine, AnyWordCountButEightPrintsUsageAndCreatesNothing) {
         std::filesystem::current_path(dir.path());
         std::string line = words != nullptr ? words : "";
         testing::internal::CaptureStdout();
-        EXPECT_FALSE(Converter().runConversion(words != nullptr ? &line[0] : nullptr));
+        Converter converter;
+        converter.usagePause = countPause;
+        EXPECT_FALSE(converter.runConversion(words != nullptr ? &line[0] : nullptr));
         EXPECT_EQ(testing::internal::GetCapturedStdout(), kExpectedUsage);
         std::filesystem::current_path(before);
         EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
     }
-    usagePause = savedPause;
     EXPECT_EQ(pauses, 4);  // once per run
 }
 

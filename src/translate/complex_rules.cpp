@@ -1,0 +1,114 @@
+// Complex chains, complex shapes and text nodes: which components are
+// translated, the header items they carry, when a complex element ends, and
+// the joined record of the lines of a chain or shape.
+#include <string.h>
+
+#include "dgn/element_fields.h"
+#include "run/converter.h"
+#include "run/words.h"
+
+// Some writers set the complex bit on complex chain and shape headers (and
+// text nodes) that stand on their own. Such a header, met while no complex
+// element and no cell is open, cannot be anyone's component: it opens its
+// complex element, so that the chain is not lost whole.
+bool Converter::isStrayHeader(int type) const {
+  return (type == kElementTypeTextNode || type == kElementTypeComplexChain ||
+          type == kElementTypeComplexShape) &&
+         !inCell;
+}
+
+// A header that says how many components it has ends after the last of
+// them, even when the next element carries the complex bit too (the next
+// component of the cell that holds it): that element must not be joined to
+// this one, nor take its items.
+bool Converter::admitComponent(int type) {
+  if (inComplex) {
+    if (componentCount > 0 && componentsSeen >= componentCount) {
+      flushComplexRecord();
+    } else {
+      ++componentsSeen;
+    }
+  }
+  return acceptComponents || isStrayHeader(type);
+}
+
+// Writes the pending complex record when one is open and collected points,
+// then closes it.
+void Converter::flushComplexRecord() {
+  if (complexHeader.pointCount >= 1 && inComplex && joinsComplex()) {
+    writeRecord(complexHeader, complexBox, complexPoints, complexItems);
+  }
+  inComplex = false;
+  complexHeader.pointCount = 0;
+}
+
+// Opens a complex element: its components are admitted and carry its items
+// in front of their own.
+static void openComplexElement(Converter& c) {
+  // A header met inside a pending chain must not take that chain's items away.
+  c.flushComplexRecord();
+  c.acceptComponents = true;
+  c.inComplex = true;
+  c.componentCount = c.element.word(kComponentCount);
+  c.componentsSeen = 0;
+  c.savedItemCount = c.recordHeader.itemCount;
+  memcpy(c.savedItems, c.recordItems, sizeof(AttributeItem) * c.recordHeader.itemCount);
+}
+
+void Converter::openTextNode() { openComplexElement(*this); }
+
+void Converter::openComplexRecord() {
+  openComplexElement(*this);
+  if (!joinsComplex()) return;
+  lookupCode(kBySymbology);
+  complexHeader.kind = 'C';
+  complexHeader.equals = '=';
+  copyTerminated(complexHeader.code, currentRow.code, 6);
+  complexHeader.itemCount = static_cast<uint8_t>(savedItemCount);
+  complexHeader.pointCount = 0;
+  complexItems = savedItems;
+}
+
+void Converter::mergeSavedItems() {
+  int saved = savedItemCount & 0xFF;
+  int own = recordHeader.itemCount;
+  int room = kMaxItems - saved;
+  if (own > room) {
+    own = room;
+    warnItemCap();
+  }
+  memcpy(savedItems + saved, recordItems, sizeof(AttributeItem) * own);
+  recordHeader.itemCount = static_cast<uint8_t>(saved + own);
+}
+
+// Components of an open complex element carry the header's items first.
+// Lines and line strings (`joinable`) reach the file in complex mode 2
+// only through the complex record. Ellipses and cells never take a header's
+// items: an ellipse is closed and a cell is complex itself, so neither can
+// be a member of a chain or shape.
+void Converter::writeElementRecord(bool joinable) {
+  if (inComplex) {
+    mergeSavedItems();
+    if (!joinable || writesComponentLines()) {
+      writeRecord(recordHeader, recordBox, recordPoints, savedItems);
+    }
+  } else {
+    writeRecord(recordHeader, recordBox, recordPoints, recordItems);
+  }
+}
+
+void Converter::appendComplexPoint(const Point& p, bool skipRepeat) {
+  if (!joinsComplex()) return;
+  int count = complexHeader.pointCount;
+  if (skipRepeat && count > 0) {
+    const Point& last = complexPoints[count - 1];
+    bool same = last.x == p.x && last.y == p.y && (dimension != 3 || last.z == p.z);
+    if (same) return;
+  }
+  if (count >= kMaxPoints) {
+    warnPointCap();
+    return;
+  }
+  complexPoints[count] = p;
+  complexHeader.pointCount = static_cast<uint16_t>(count + 1);
+}
