@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
       std::vector<uint8_t> link = linkage1007(5, static_cast<int32_t>(i));
       ls.linkages = link;
       d.add(ls);
-      d.add(text2D(1, 2, 0, 3000, 0, x, y, "ROTULO"));
-      d.add(arc2D(0, sweepSignMagnitude(32400000), 500, 500, 0, x, y));
+      d.add(text(2, 1, 2, 3000, {0}, {x, y, 0}, "ROTULO"));
+      d.add(arc(2, 0, sweepSignMagnitude(32400000), 500, 500, {0}, {double(x), double(y), 0}));
       d.add(line(2, x, y, 0, x + 50, y + 50, 0));
     }
     d.write(base + "/in.dgn");

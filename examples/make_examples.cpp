@@ -48,7 +48,7 @@ static void plan2D() {
                          {114000, 206000, 0}}),
                21, 5, 0, 2));
   // A fence as a complex chain of two line strings and a line.
-  d.add(withItem(styled(complexHeader(12, 0, 3), 22, 2), 7, 9));
+  d.add(withItem(styled(complexHeader(12, 3), 22, 2), 7, 9));
   d.add(component(styled(
       lineString(2, {{130000, 203000, 0}, {140000, 203000, 0}, {140000, 210000, 0}}), 22, 2)));
   d.add(component(styled(lineString(2, {{140000, 210000, 0}, {135000, 214000, 0}}), 22, 2)));
@@ -63,20 +63,21 @@ static void plan2D() {
                          {122000, 221000, 0}}),
                30, 4));
   // A roundabout arc and a well.
-  d.add(styled(arc2D(0, sweepSignMagnitude(64800000), 3000, 3000, 0, 150000, 207000), 10, 3));
-  d.add(styled(ellipse2D(150, 150, 0, 128000, 212000), 40, 6));
+  d.add(
+      styled(arc(2, 0, sweepSignMagnitude(64800000), 3000, 3000, {0}, {150000, 207000, 0}), 10, 3));
+  d.add(styled(ellipse(2, 150, 150, {0}, {128000, 212000, 0}), 40, 6));
   // Two trees, kept as cells.
-  const int32_t upright[4] = {214748, 0, 0, 214748};
-  d.add(styled(cellHeader2D("ARBOL", upright, 112000, 217000), 41, 2));
-  d.add(styled(cellHeader2D("FAROLA", upright, 158000, 199000), 42, 7));
+  const std::vector<int32_t> upright = {214748, 0, 0, 214748};
+  d.add(styled(cellHeader(2, "ARBOL", upright, {112000, 217000, 0}), 41, 2));
+  d.add(styled(cellHeader(2, "FAROLA", upright, {158000, 199000, 0}), 42, 7));
   // Labels: a street name centred on its baseline, a parcel number.
-  Element street = styled(text2D(1, 7, 0, 60000, 0, 120000, 199000, "CALLE MAYOR"), 50, 0);
+  Element street = styled(text(2, 1, 7, 60000, {0}, {120000, 199000, 0}, "CALLE MAYOR"), 50, 0);
   setRange(street, 120000, 199000, 0, 123960, 199360, 0);
   d.add(street);
-  Element parcel = styled(text2D(1, 2, 0, 40000, 9000000, 115000, 204000, "4711"), 51, 0);
+  Element parcel = styled(text(2, 1, 2, 40000, {9000000}, {115000, 204000, 0}, "4711"), 51, 0);
   d.add(parcel);
   // A label that the table turns into an annotation symbol.
-  d.add(styled(text2D(3, 2, 0, 30000, 0, 131000, 204000, "POZO"), 52, 0));
+  d.add(styled(text(2, 3, 2, 30000, {0}, {131000, 204000, 0}, "POZO"), 52, 0));
   // An element the table does not know yet.
   d.add(styled(line(2, 100000, 225000, 0, 101000, 225000, 0), 60, 9));
   d.write("plano2d.dgn");
@@ -91,14 +92,13 @@ static void plan3D() {
                  {{1000000, 2000000, 50000}, {1010000, 2002000, 51500}, {1020000, 2001000, 52250}}),
       10, 3));
   d.add(styled(line(3, 1000000, 2005000, 50000, 1020000, 2005000, 50500), 11, 4));
-  const int32_t identity[4] = {2147483647, 0, 0, 0};
-  d.add(styled(ellipse3D(2500, 2500, identity, 1015000, 2010000, 49000), 12, 5));
-  d.add(
-      styled(arc3D(0, sweepSignMagnitude(32400000), 4000, 4000, identity, 1005000, 2010000, 49500),
-             12, 5));
-  d.add(styled(text3D(1, 2, 0, 25000, identity, 1001000, 2001000, 50000, "COTA 50.0"), 20, 0));
-  const int32_t m3[9] = {214748, 0, 0, 0, 214748, 0, 0, 0, 214748};
-  d.add(styled(cellHeader3D("VERT", m3, 1012000, 2003000, 51000), 30, 1));
+  d.add(styled(ellipse(3, 2500, 2500, noTurn(3), {1015000, 2010000, 49000}), 12, 5));
+  d.add(styled(
+      arc(3, 0, sweepSignMagnitude(32400000), 4000, 4000, noTurn(3), {1005000, 2010000, 49500}), 12,
+      5));
+  d.add(styled(text(3, 1, 2, 25000, noTurn(3), {1001000, 2001000, 50000}, "COTA 50.0"), 20, 0));
+  const std::vector<int32_t> m3 = {214748, 0, 0, 0, 214748, 0, 0, 0, 214748};
+  d.add(styled(cellHeader(3, "VERT", m3, {1012000, 2003000, 51000}), 30, 1));
   d.add(styled(line(3, 1000000, 2020000, 48000, 1003000, 2020000, 48000), 60, 9));
   d.write("plano3d.dgn");
 }

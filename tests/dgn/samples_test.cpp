@@ -1,57 +1,17 @@
 // Design files written by another program: the converter must read them
 // whole, element for element.
 #include <gtest/gtest.h>
-
-#include <array>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "support/bin_expect.h"
-#include "support/program_run.h"
+#include "support/conversion.h"
 
 using namespace dgntest;
 
 namespace {
-
-struct BinRecord {
-  char kind;
-  std::string code;
-  int items;
-  std::vector<std::array<int32_t, 3>> points;
-  int32_t box[9];
-  std::string text;  // "T" records
-};
-
-int32_t le32(const std::vector<uint8_t>& b, size_t at) {
-  return static_cast<int32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
-                              (static_cast<uint32_t>(b[at + 3]) << 24));
-}
-
-std::vector<BinRecord> parseBin(const std::vector<uint8_t>& b) {
-  std::vector<BinRecord> records;
-  size_t at = 0;
-  while (at + 48 <= b.size()) {
-    BinRecord r;
-    r.kind = static_cast<char>(b[at]);
-    r.code = std::string(reinterpret_cast<const char*>(&b[at + 2]));
-    r.items = b[at + 9];
-    int n = b[at + 10] | (b[at + 11] << 8);
-    for (int i = 0; i < 9; ++i) r.box[i] = le32(b, at + 12 + 4 * i);
-    for (int i = 0; i < n; ++i) {
-      size_t p = at + 48 + 12 * i;
-      r.points.push_back({le32(b, p), le32(b, p + 4), le32(b, p + 8)});
-    }
-    if (r.kind == 'T') r.text = std::string(reinterpret_cast<const char*>(&b[at + 60]));
-    records.push_back(r);
-    at += 48 + 12 * (n + r.items);
-  }
-  EXPECT_EQ(at, b.size()) << "the BIN file ends inside a record";
-  return records;
-}
 
 // The samples live beside the project, not in it. A checkout without them
 // skips these tests, except in CI, where they must run.
@@ -90,7 +50,7 @@ TEST(SampleFiles, ParcelsConvertElementForElement) {
   for (size_t i = 0; i < records.size(); ++i) {
     EXPECT_EQ(records[i].kind, i < 70 ? 'C' : 'T') << i;
     EXPECT_EQ(records[i].code, "nuevo") << i;
-    EXPECT_EQ(records[i].items, 1) << "each element carries one linkage item, " << i;
+    EXPECT_EQ(records[i].items.size(), 1u) << "each element carries one linkage item, " << i;
   }
   // POLYGON ((43445 20772,44453 20772,44453 22305,43445 22305,43445 20772)):
   // metres times 100 units, factor 1.

@@ -1,44 +1,52 @@
-// From design-file units to KELO units, and the range limit.
+// From design-file units to KELO units, end to end: the offset, the scale,
+// the shift of trasUTM, the rounding and the low 32 bits.
 #include <gtest/gtest.h>
-#include <cmath>
-#include <limits>
-#include <string>
 
-#include "dgn/transform.h"
-#include "run/converter.h"
+#include "support/conversion.h"
 
-static std::string str(const Point& p) {
-  return std::to_string(p.x) + " " + std::to_string(p.y) + " " + std::to_string(p.z);
-}
+using namespace dgntest;
 
-TEST(TransformPoint, RoundingScaleShiftWrapAndRangeLimit) {
-  Converter c;
-  c.originOffset[0] = c.originOffset[1] = c.originOffset[2] = 0.0;
-  c.scaleFactor = 1.0f;
-  uorRatio = 1000;
-  utmShift = 0.0;
-  EXPECT_EQ("0 -677 -4", str(c.transformPoint(-1, -678, -5)));  // + 0.00001, toward zero
-  // The offset comes before scaling, the scale is the float nearest 0.1, and
-  // 4000 * uorRatio comes off y after: x -493 * 0.1f = -49.3000007...,
-  // y 1000000.0149... - 4000000, z 1e9 * 0.1f = 100000001.49...
-  c.scaleFactor = 0.1f;
-  c.originOffset[0] = -500.0;
-  utmShift = 4000;
-  EXPECT_EQ("-49 -2999999 100000001", str(c.transformPoint(7, 10000000, 1000000000)));
-  // Only the low 32 bits are kept (3000000000, -2999999999); a NaN shift makes y 0.
-  c.scaleFactor = 10.0f;
-  c.originOffset[0] = 0.0;
-  utmShift = std::nan("");
-  EXPECT_EQ("-1294967296 0 1294967297", str(c.transformPoint(300000000, 10, -300000000)));
-  utmShift = 0.0;
-
-  // Values outside the 64-bit range, and no numbers, convert to 0.
-  const double inf = std::numeric_limits<double>::infinity();
-  const struct { double value; int32_t result; } cases[] = {
-      {-2.7, -2}, {4294967297.9, 1}, {-4294967297.5, -1}, {std::nan(""), 0}, {1e30, 0}, {-inf, 0}};
-  for (const auto& t : cases) EXPECT_EQ(t.result, truncToInt32(t.value)) << t.value;
-  // One-sided: only values above 2^32 stop the run.
-  EXPECT_FALSE(exceedsRangeLimit(4294967296.0) || exceedsRangeLimit(-1e300) ||
-               exceedsRangeLimit(std::nan("")));
-  EXPECT_TRUE(exceedsRangeLimit(4294967296.5) && exceedsRangeLimit(inf));
+TEST(Transform, PointsOfALineBySettings) {
+  const struct {
+    const char* what;
+    DesignFile design;
+    std::string words;
+    Point3 in, out;
+  } cases[] = {
+      {"0.00001 added, then toward zero",
+       DesignFile(3),
+       "1 0 0 0 0 0",
+       {-1, -678, -5},
+       {0, -677, -4}},
+      // The offset first, then the float nearest 0.1, then 4000 x 100 off y:
+      // x -493 x 0.1f = -49.3000007, y 1000000.0149 - 400000.
+      {"origin, factor 0.1, trasUTM",
+       DesignFile(3).origin(500, 0, 0),
+       "0.1 0 0 0 4000 0",
+       {7, 10000000, 1000000000},
+       {-49, 600000, 100000001}},
+      // 3000000000 and -2999999999 keep their low 32 bits; y 10 x 10 - 1000 x 1.
+      {"factor 10, low 32 bits",
+       DesignFile(3).units(10, 100),
+       "10 0 0 0 1 0",
+       {300000000, 10, -300000000},
+       {-1294967296, -899, 1294967297}},
+      {"trasUTM nan makes y 0", DesignFile(2), "1 0 0 0 nan 0", {5, 6, 0}, {5, 0, 0}},
+      {"a 2D file writes z 0",
+       DesignFile(2).origin(0, 0, 300),
+       "1 0 0 0 0 0",
+       {5, 6, 0},
+       {5, 6, 0}},
+  };
+  const char table[] = "LIN001 1 0 0 0 0 0 \"\" 1 0\n";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const int dim = c.design.bytes()[0] == 8 ? 2 : 3;
+    DesignFile d = c.design;
+    Element e = line(dim, c.in[0], c.in[1], c.in[2], c.in[0] + 1, c.in[1], c.in[2]);
+    setRange(e, 0, 0, 0, 0, 0, 0);
+    const std::vector<BinRecord> got = parseBin(convert(d.add(e), table, c.words).bin);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].points.at(0), c.out);
+  }
 }

@@ -1,10 +1,11 @@
-// Word splitting of command lines and table rows, and blank trimming.
+// Word splitting of command lines and table rows.
+#include "run/words.h"
+
 #include <gtest/gtest.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include "run/words.h"
 
 typedef std::vector<std::string> Words;
 
@@ -16,13 +17,20 @@ static Words split(const std::string& text) {
 }
 
 TEST(SplitWords, SeparatorsQuotesAndThe127thWord) {
-  const struct { const char* line; Words words; } cases[] = {
-      {"", {}}, {"  ,, \n", {}}, {"  a , ,\n\n b,c,,  ", {"a", "b", "c"}},
-      {"a\tb\r\n", {"a\tb\r"}},                  // tab and CR are word bytes
-      {"x \" a, b \" y", {"x", " a, b ", "y"}},  // blanks and commas inside quotes
-      {"a \"\"  b", {"a", "", "b"}}, {"\"\"\"\"", {"", ""}},
-      {"ab\"cd\"ef", {"ab", "cd", "ef"}},        // a quote ends a word and starts one
-      {"a \"b, c d", {"a", "b, c d"}}, {"a \"b c\n", {"a", "b c\n"}}, {"a \"", {"a", ""}}};
+  const struct {
+    const char* line;
+    Words words;
+  } cases[] = {{"", {}},
+               {"  ,, \n", {}},
+               {"  a , ,\n\n b,c,,  ", {"a", "b", "c"}},
+               {"a\tb\r\n", {"a\tb\r"}},                  // tab and CR are word bytes
+               {"x \" a, b \" y", {"x", " a, b ", "y"}},  // blanks and commas inside quotes
+               {"a \"\"  b", {"a", "", "b"}},
+               {"\"\"\"\"", {"", ""}},
+               {"ab\"cd\"ef", {"ab", "cd", "ef"}},  // a quote ends a word and starts one
+               {"a \"b, c d", {"a", "b, c d"}},
+               {"a \"b c\n", {"a", "b c\n"}},
+               {"a \"", {"a", ""}}};
   for (const auto& c : cases) EXPECT_EQ(c.words, split(c.line)) << c.line;
   EXPECT_STREQ("", wordTable.words[kMaxWords - 1]);  // unused slots read as ""
 
@@ -33,14 +41,4 @@ TEST(SplitWords, SeparatorsQuotesAndThe127thWord) {
   ASSERT_EQ(127u, words.size());
   EXPECT_EQ("w127 w128  w129", words[126]);
   EXPECT_EQ("x y", split(line + "\"x y\" z").at(126));
-}
-
-TEST(TrimBlanks, MovesTheTextToTheFrontInPlace) {
-  // Two bytes forward, trailing blanks made NUL, the buffer's tail as it was.
-  char text[] = "  a b  ", blanks[] = "   ", controls[] = "\tx\n\r ";
-  EXPECT_EQ(text, trimBlanks(text));
-  EXPECT_EQ(0, std::memcmp("a b\0\0\0 ", text, 8));
-  trimBlanks(blanks);
-  EXPECT_EQ(0, std::memcmp("\0  ", blanks, 4));
-  EXPECT_STREQ("\tx\n\r", trimBlanks(controls));  // only 0x20 is trimmed
 }

@@ -1,48 +1,49 @@
-// Expected BIN records built by hand, and byte comparisons that show where
-// two BIN files part.
+// BIN records as tests expect them, built by hand, and the BIN file read back
+// record by record.
 #ifndef DGNTEST_BIN_EXPECT_H
 #define DGNTEST_BIN_EXPECT_H
 
-#include <array>
-#include <cstddef>
-#include <cstdint>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
+#include "support/dgn_builder.h"
 
 namespace dgntest {
 
 struct ExpectItem {
-    int16_t code;
-    int32_t value;
-    std::string text;  // only its first 6 bytes reach the file
+  int16_t code;
+  int32_t value;
+  std::string text;  // only its first 6 bytes reach the file
 };
+using Box = std::array<int32_t, 9>;  // low x y z, high x y z, height, justification, angle
 
-// A "C" record: 'C', '=', the code in 7 NUL-padded bytes, item count byte,
-// point count (16-bit LE), the box (lowest x, y, z, highest x, y, z over the
-// points, then the three text fields: zero unless given), the points, the
-// items (code, value, 6 text bytes). All integers little-endian.
-std::vector<uint8_t> binPointRecord(const std::string& code,
-                                    const std::vector<std::array<int32_t, 3>>& pts,
-                                    const std::vector<ExpectItem>& items,
-                                    const int32_t textFields[3] = nullptr);
+// A "C" record: the code NUL-padded to 7 bytes, the counts, the box of the
+// points, the three text fields (zero unless given), the points, the items.
+Bytes binPointRecord(const std::string& code, const std::vector<Point3>& pts,
+                     const std::vector<ExpectItem>& items, const Box* textFields = nullptr);
+// A "T" record: the box as given, the insertion point, then the text and its
+// terminator NUL-padded to the end of its last 12-byte slot (text.size() / 12
+// + 2 slots in all).
+Bytes binTextRecord(const std::string& code, const Box& box, const Point3& insertion,
+                    const std::string& text, const std::vector<ExpectItem>& items = {});
 
-// A "T" record with the box given whole (six extent fields, height,
-// justification, angle): the insertion point in slot 0, then the text and
-// its terminator NUL-padded to the end of its last 12-byte slot; the point
-// count is text.size() / 12 + 2.
-std::vector<uint8_t> binTextRecord(const std::string& code, const int32_t box[9],
-                                   const std::array<int32_t, 3>& insertion,
-                                   const std::string& text, const std::vector<ExpectItem>& items);
+// Equal bytes; otherwise the first differing offset with both sides dumped
+// around it, 12 bytes a row.
+::testing::AssertionResult sameBytes(const Bytes& expected, const Bytes& actual);
 
-// Rows of 12 bytes (one BIN field width), each with its offset.
-std::string hexDump(const std::vector<uint8_t>& b, size_t from = 0, size_t to = SIZE_MAX);
-
-// Equal sizes and bytes; otherwise names the first differing offset and
-// dumps both sides around it.
-::testing::AssertionResult sameBytes(const std::vector<uint8_t>& expected,
-                                     const std::vector<uint8_t>& actual);
+// A BIN file read back; the parse fails the test when a record runs past the
+// end of the file.
+struct BinRecord {
+  char kind;
+  std::string code;
+  Box box;
+  std::vector<Point3> points;  // "T" records: the insertion point only
+  std::string text;
+  std::vector<ExpectItem> items;
+};
+std::vector<BinRecord> parseBin(const Bytes& bin);
 
 }  // namespace dgntest
 

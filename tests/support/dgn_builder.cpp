@@ -4,385 +4,295 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <limits>
 #include <stdexcept>
 
 namespace dgntest {
 
+void putU16(Bytes& b, uint16_t w) {
+  b.push_back(static_cast<uint8_t>(w & 0xFF));
+  b.push_back(static_cast<uint8_t>(w >> 8));
+}
+
+void putI32Le(Bytes& b, int32_t v) {
+  for (int i = 0; i < 4; ++i)
+    b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+}
+
+void putI32Dgn(Bytes& b, int32_t v) {
+  putU16(b, static_cast<uint16_t>(static_cast<uint32_t>(v) >> 16));
+  putU16(b, static_cast<uint16_t>(v & 0xFFFF));
+}
+
+// IEEE 1.f x 2^(E - bias) is VAX 0.1f x 2^(e - 128); zero of either sign is
+// the VAX zero.
+void putVaxD(Bytes& b, double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, 8);
+  const int64_t e = static_cast<int64_t>((bits >> 52) & 0x7FF) - 894;
+  if ((bits << 1) == 0) {
+    bits = 0;
+  } else if (e < 1 || e > 255) {
+    throw std::invalid_argument("putVaxD: beyond the VAX range");
+  } else {
+    const uint64_t fraction = (bits << 3) & ((uint64_t{1} << 55) - 1);
+    bits = (bits & (uint64_t{1} << 63)) | (static_cast<uint64_t>(e) << 55) | fraction;
+  }
+  for (int w = 3; w >= 0; --w) putU16(b, static_cast<uint16_t>(bits >> (16 * w)));
+}
+
+void putVaxF(Bytes& b, float v) {
+  uint32_t bits;
+  std::memcpy(&bits, &v, 4);
+  const uint32_t e = (bits >> 23) & 0xFF;
+  if ((bits << 1) != 0) {
+    if (e == 0 || e >= 254) throw std::invalid_argument("putVaxF: beyond the VAX range");
+    bits += 2u << 23;
+  }
+  putU16(b, static_cast<uint16_t>(bits >> 16));
+  putU16(b, static_cast<uint16_t>(bits & 0xFFFF));
+}
+
+uint16_t radix50Word(const char* three) {
+  static const char kChars[] = " ABCDEFGHIJKLMNOPQRSTUVWXYZ$.?0123456789";
+  unsigned word = 0;
+  for (int i = 0, end = 0; i < 3; ++i) {
+    const char c = end ? ' ' : three[i];
+    if (c == '\0') end = 1;
+    const char* at = std::strchr(kChars, c == '\0' ? ' ' : c);
+    if (at == nullptr || c == '?') throw std::invalid_argument("radix50Word: no such character");
+    word = word * 40 + static_cast<unsigned>(at - kChars);
+  }
+  return static_cast<uint16_t>(word);
+}
+
+Bytes encodeElement(const Element& e) {
+  Bytes body = e.body, links = e.linkages;
+  if (body.size() % 2) body.push_back(0);
+  if (links.size() % 2) links.push_back(0);
+  const size_t total = 36 + body.size() + links.size();
+  Bytes out;
+  putU16(out, static_cast<uint16_t>((e.level & 0x3F) | (e.complexBit ? 0x80 : 0) |
+                                    ((e.type & 0x7F) << 8) | (e.deletedBit ? 0x8000 : 0)));
+  putU16(out, e.wordsToFollowOverride.value_or(static_cast<uint16_t>((total - 4) / 2)));
+  for (int32_t r : e.range)
+    putI32Dgn(out, static_cast<int32_t>(static_cast<uint32_t>(r) + 0x80000000u));
+  putU16(out, e.graphicGroup);
+  putU16(out, e.attributeIndexOverride.value_or(static_cast<uint16_t>((4 + body.size()) / 2)));
+  putU16(out, e.propertiesOverride.value_or(links.empty() ? 0 : 0x0800));
+  putU16(out, static_cast<uint16_t>((e.style & 7) | ((e.weight & 0x1F) << 3) |
+                                    ((e.colour & 0xFF) << 8)));
+  out.insert(out.end(), body.begin(), body.end());
+  out.insert(out.end(), links.begin(), links.end());
+  return out;
+}
+
+void setRange(Element& e, int32_t lowX, int32_t lowY, int32_t lowZ, int32_t highX, int32_t highY,
+              int32_t highZ) {
+  const int32_t r[6] = {lowX, lowY, lowZ, highX, highY, highZ};
+  std::copy(r, r + 6, e.range);
+}
+
+uint32_t sweepSignMagnitude(int64_t sweep) {
+  return (static_cast<uint32_t>(sweep < 0 ? -sweep : sweep) & 0x7FFFFFFFu) |
+         (sweep < 0 ? 0x80000000u : 0u);
+}
+
+Bytes linkage1007(int16_t code, int32_t value, uint16_t header, uint16_t word1, uint16_t word2) {
+  const uint32_t v = static_cast<uint32_t>(value);
+  return linkageWords({header, word1, word2, static_cast<uint16_t>(code),
+                       static_cast<uint16_t>(v & 0xFFFF), static_cast<uint16_t>(v >> 16), 0, 0});
+}
+
+Bytes linkage1003(uint16_t a, uint16_t b, uint16_t c) { return linkageWords({0x1003, a, b, c}); }
+
+Bytes linkage1013(uint16_t w6, uint16_t w7, uint16_t w8, float f, uint16_t w16) {
+  Bytes vax;
+  putVaxF(vax, f);
+  std::vector<uint16_t> words(20, 0);
+  words[0] = 0x1013;
+  words[6] = w6;
+  words[7] = w7;
+  words[8] = w8;
+  words[14] = static_cast<uint16_t>(vax[0] | vax[1] << 8);
+  words[15] = static_cast<uint16_t>(vax[2] | vax[3] << 8);
+  words[16] = w16;
+  return linkageWords(words);
+}
+
+Bytes linkageWords(const std::vector<uint16_t>& words) {
+  Bytes b;
+  for (uint16_t w : words) putU16(b, w);
+  return b;
+}
+
 namespace {
 
-// Appends zero bytes until the next body byte is element byte `offset`.
-void padTo(std::vector<uint8_t>& body, size_t offset) {
-    if (36 + body.size() > offset) throw std::logic_error("padTo: body already past offset");
-    body.resize(offset - 36, 0);
+Element make(int dim, int type) {
+  if (dim != 2 && dim != 3) throw std::invalid_argument("dimension must be 2 or 3");
+  Element e;
+  e.type = type;
+  return e;
 }
 
-void checkDim(int dim) {
-    if (dim != 2 && dim != 3) throw std::invalid_argument("dimension must be 2 or 3");
+void putPoints(Element& e, int dim, const std::vector<Point3>& pts) {
+  int32_t lo[3] = {0, 0, 0}, hi[3] = {0, 0, 0};
+  for (size_t i = 0; i < pts.size(); ++i)
+    for (int k = 0; k < dim; ++k) {
+      putI32Dgn(e.body, pts[i][k]);
+      lo[k] = i == 0 ? pts[i][k] : std::min(lo[k], pts[i][k]);
+      hi[k] = i == 0 ? pts[i][k] : std::max(hi[k], pts[i][k]);
+    }
+  setRange(e, lo[0], lo[1], lo[2], hi[0], hi[1], hi[2]);
 }
 
-int32_t clampToI32(double v) {
-    if (v <= static_cast<double>(std::numeric_limits<int32_t>::min()))
-        return std::numeric_limits<int32_t>::min();
-    if (v >= static_cast<double>(std::numeric_limits<int32_t>::max()))
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(v);
+void putRotation(Element& e, int dim, const Rotation& r) {
+  if (r.size() != (dim == 3 ? 4u : 1u))
+    throw std::invalid_argument("rotation: 1 value in 2D, 4 in 3D");
+  for (int32_t v : r) putI32Dgn(e.body, v);
 }
 
-void rangeOfPoints(Element& e, int dim, const std::vector<Point3>& pts) {
-    if (pts.empty()) return;
-    int32_t lo[3] = {pts[0][0], pts[0][1], dim == 3 ? pts[0][2] : 0};
-    int32_t hi[3] = {lo[0], lo[1], lo[2]};
-    for (const Point3& p : pts)
-        for (int k = 0; k < dim; ++k) {
-            lo[k] = std::min(lo[k], p[k]);
-            hi[k] = std::max(hi[k], p[k]);
-        }
-    setRange(e, lo[0], lo[1], lo[2], hi[0], hi[1], hi[2]);
-}
-
-// The square (cube in 3D) of half-side max(|a|, |b|) around the centre,
-// rounded outward.
-void rangeAround(Element& e, int dim, double a, double b, double cx, double cy, double cz) {
-    const double r = std::max(std::fabs(a), std::fabs(b));
-    const double z = dim == 3 ? cz : 0.0;
-    const double zr = dim == 3 ? r : 0.0;
-    setRange(e, clampToI32(std::floor(cx - r)), clampToI32(std::floor(cy - r)),
-             clampToI32(std::floor(z - zr)), clampToI32(std::ceil(cx + r)),
-             clampToI32(std::ceil(cy + r)), clampToI32(std::ceil(z + zr)));
-}
-
-void putPoints(std::vector<uint8_t>& body, int dim, const std::vector<Point3>& pts) {
-    for (const Point3& p : pts)
-        for (int k = 0; k < dim; ++k) putI32Dgn(body, p[k]);
-}
-
-Element withLineStringLayout(int dim, const std::vector<Point3>& pts, int type) {
-    checkDim(dim);
-    Element e;
-    e.type = type;
-    putU16(e.body, static_cast<uint16_t>(static_cast<int16_t>(pts.size())));
-    putPoints(e.body, dim, pts);
-    rangeOfPoints(e, dim, pts);
-    return e;
-}
-
-void putTextChars(std::vector<uint8_t>& body, const std::string& chars) {
-    if (chars.size() > 255) throw std::invalid_argument("text longer than 255 characters");
-    body.push_back(static_cast<uint8_t>(chars.size()));
-    body.push_back(0);
-    body.insert(body.end(), chars.begin(), chars.end());
-}
-
-void textRange(Element& e, int32_t heightMult, int32_t ox, int32_t oy, int32_t oz, size_t n) {
-    const double h = heightMult * 6.0 / 1000.0;
-    setRange(e, ox, oy, oz, clampToI32(std::ceil(ox + static_cast<double>(n) * h)),
-             clampToI32(std::ceil(oy + h)), oz);
-}
-
-void putCellName(std::vector<uint8_t>& body, const char* name6) {
-    char padded[7] = "      ";
-    const size_t n = std::min<size_t>(std::strlen(name6), 6);
-    std::memcpy(padded, name6, n);
-    putU16(body, radix50Word(padded));
-    putU16(body, radix50Word(padded + 3));
+// Arcs and ellipses: the square (cube in 3D) of the larger axis around the
+// origin, rounded outward.
+Element conic(int dim, int type, const Bytes& start, double a, double b, const Rotation& r,
+              const Real3& o) {
+  Element e = make(dim, type);
+  e.body = start;
+  putVaxD(e.body, a);
+  putVaxD(e.body, b);
+  putRotation(e, dim, r);
+  for (int k = 0; k < dim; ++k) putVaxD(e.body, o[k]);
+  const double h = std::max(std::fabs(a), std::fabs(b)), hz = dim == 3 ? h : 0,
+               z = dim == 3 ? o[2] : 0;
+  setRange(e, int32_t(std::floor(o[0] - h)), int32_t(std::floor(o[1] - h)),
+           int32_t(std::floor(z - hz)), int32_t(std::ceil(o[0] + h)), int32_t(std::ceil(o[1] + h)),
+           int32_t(std::ceil(z + hz)));
+  return e;
 }
 
 }  // namespace
 
-void setRange(Element& e, int32_t lowX, int32_t lowY, int32_t lowZ, int32_t highX, int32_t highY,
-              int32_t highZ) {
-    const int32_t r[6] = {lowX, lowY, lowZ, highX, highY, highZ};
-    std::copy(r, r + 6, e.range);
-}
-
-uint32_t sweepSignMagnitude(int64_t sweep) {
-    const uint64_t magnitude = static_cast<uint64_t>(sweep < 0 ? -sweep : sweep) & 0x7FFFFFFFu;
-    return static_cast<uint32_t>(magnitude) | (sweep < 0 ? 0x80000000u : 0u);
-}
-
-std::vector<uint8_t> encodeElement(const Element& e) {
-    std::vector<uint8_t> body = e.body;
-    if (body.size() % 2) body.push_back(0);
-    std::vector<uint8_t> links = e.linkages;
-    if (links.size() % 2) links.push_back(0);
-
-    const size_t total = 36 + body.size() + links.size();
-    const uint16_t typeLevel =
-        static_cast<uint16_t>((e.level & 0x3F) | (e.complexBit ? 0x80 : 0) | ((e.type & 0x7F) << 8) |
-                              (e.deletedBit ? 0x8000 : 0));
-    const uint16_t wordsToFollow =
-        e.wordsToFollowOverride ? *e.wordsToFollowOverride : static_cast<uint16_t>((total - 4) / 2);
-    const uint16_t attributeIndex = e.attributeIndexOverride
-                                        ? *e.attributeIndexOverride
-                                        : static_cast<uint16_t>((36 + body.size() - 32) / 2);
-    const uint16_t properties = e.propertiesOverride
-                                    ? *e.propertiesOverride
-                                    : static_cast<uint16_t>((e.linkageFlag || !links.empty()) ? 0x0800 : 0);
-    const uint16_t symbology =
-        static_cast<uint16_t>((e.style & 7) | ((e.weight & 0x1F) << 3) | ((e.colour & 0xFF) << 8));
-
-    std::vector<uint8_t> out;
-    out.reserve(total);
-    putU16(out, typeLevel);
-    putU16(out, wordsToFollow);
-    for (int32_t r : e.range) putU32Dgn(out, static_cast<uint32_t>(r) + 0x80000000u);
-    putU16(out, e.graphicGroup);
-    putU16(out, attributeIndex);
-    putU16(out, properties);
-    putU16(out, symbology);
-    out.insert(out.end(), body.begin(), body.end());
-    out.insert(out.end(), links.begin(), links.end());
-    return out;
-}
-
-// ---- linkages --------------------------------------------------------------
-
-std::vector<uint8_t> linkage1007(int16_t code, int32_t value, uint16_t header, uint16_t word1,
-                                 uint16_t word2) {
-    const uint32_t v = static_cast<uint32_t>(value);
-    return linkageWords({header, word1, word2, static_cast<uint16_t>(code),
-                         static_cast<uint16_t>(v & 0xFFFF), static_cast<uint16_t>(v >> 16), 0, 0});
-}
-
-std::vector<uint8_t> linkage1003(uint16_t a, uint16_t b, uint16_t c) {
-    return linkageWords({0x1003, a, b, c});
-}
-
-std::vector<uint8_t> linkage1013(uint16_t w6, uint16_t w7, uint16_t w8, float f, uint16_t w16) {
-    std::vector<uint16_t> words(20, 0);
-    words[0] = 0x1013;
-    words[6] = w6;
-    words[7] = w7;
-    words[8] = w8;
-    std::vector<uint8_t> vax;
-    putVaxF(vax, f);
-    words[14] = static_cast<uint16_t>(vax[0] | (vax[1] << 8));
-    words[15] = static_cast<uint16_t>(vax[2] | (vax[3] << 8));
-    words[16] = w16;
-    return linkageWords(words);
-}
-
-std::vector<uint8_t> linkageWords(const std::vector<uint16_t>& words) {
-    std::vector<uint8_t> b;
-    for (uint16_t w : words) putU16(b, w);
-    return b;
-}
-
-// ---- element makers --------------------------------------------------------
-
 Element line(int dim, int32_t x1, int32_t y1, int32_t z1, int32_t x2, int32_t y2, int32_t z2) {
-    checkDim(dim);
-    Element e;
-    e.type = 3;
-    const std::vector<Point3> pts = {{x1, y1, z1}, {x2, y2, z2}};
-    putPoints(e.body, dim, pts);
-    rangeOfPoints(e, dim, pts);
-    return e;
+  Element e = make(dim, 3);
+  putPoints(e, dim, {{x1, y1, z1}, {x2, y2, z2}});
+  return e;
 }
 
 Element lineString(int dim, const std::vector<Point3>& pts, int type) {
-    return withLineStringLayout(dim, pts, type);
+  Element e = make(dim, type);
+  Bytes count;
+  putU16(count, static_cast<uint16_t>(pts.size()));
+  putPoints(e, dim, pts);
+  e.body.insert(e.body.begin(), count.begin(), count.end());
+  return e;
 }
 
-Element shape(int dim, const std::vector<Point3>& pts) { return withLineStringLayout(dim, pts, 6); }
-
-Element curve(int dim, const std::vector<Point3>& pts) { return withLineStringLayout(dim, pts, 11); }
-
-Element arc2D(int32_t start, uint32_t sweepWord, double a, double b, int32_t rotation, double ox,
-              double oy) {
-    Element e;
-    e.type = 16;
-    putI32Dgn(e.body, start);
-    putU32Dgn(e.body, sweepWord);
-    putVaxD(e.body, a);
-    putVaxD(e.body, b);
-    putI32Dgn(e.body, rotation);
-    putVaxD(e.body, ox);
-    putVaxD(e.body, oy);
-    rangeAround(e, 2, a, b, ox, oy, 0.0);
-    return e;
+Element arc(int dim, int32_t start, uint32_t sweepWord, double a, double b, const Rotation& r,
+            const Real3& origin) {
+  Bytes angles;
+  putI32Dgn(angles, start);
+  putI32Dgn(angles, static_cast<int32_t>(sweepWord));
+  return conic(dim, 16, angles, a, b, r, origin);
 }
 
-Element arc3D(int32_t start, uint32_t sweepWord, double a, double b, const int32_t q[4], double ox,
-              double oy, double oz) {
-    Element e;
-    e.type = 16;
-    putI32Dgn(e.body, start);
-    putU32Dgn(e.body, sweepWord);
-    putVaxD(e.body, a);
-    putVaxD(e.body, b);
-    for (int i = 0; i < 4; ++i) putI32Dgn(e.body, q[i]);
-    putVaxD(e.body, ox);
-    putVaxD(e.body, oy);
-    putVaxD(e.body, oz);
-    rangeAround(e, 3, a, b, ox, oy, oz);
-    return e;
+Element ellipse(int dim, double a, double b, const Rotation& r, const Real3& centre) {
+  return conic(dim, 15, {}, a, b, r, centre);
 }
 
-Element ellipse2D(double a, double b, int32_t rotation, double cx, double cy) {
-    Element e;
-    e.type = 15;
-    putVaxD(e.body, a);
-    putVaxD(e.body, b);
-    putI32Dgn(e.body, rotation);
-    putVaxD(e.body, cx);
-    putVaxD(e.body, cy);
-    rangeAround(e, 2, a, b, cx, cy, 0.0);
-    return e;
+Element text(int dim, uint8_t font, uint8_t just, int32_t heightMult, const Rotation& r,
+             const Point3& o, const std::string& chars) {
+  if (chars.size() > 255) throw std::invalid_argument("text longer than 255 characters");
+  Element e = make(dim, 17);
+  e.body = {font, just};
+  putI32Dgn(e.body, 0);  // length multiplier, not read
+  putI32Dgn(e.body, heightMult);
+  putRotation(e, dim, r);
+  for (int k = 0; k < dim; ++k) putI32Dgn(e.body, o[k]);
+  e.body.push_back(static_cast<uint8_t>(chars.size()));
+  e.body.push_back(0);
+  e.body.insert(e.body.end(), chars.begin(), chars.end());
+  const double h = heightMult * 6.0 / 1000.0;
+  const int32_t z = dim == 3 ? o[2] : 0;
+  setRange(e, o[0], o[1], z, int32_t(std::ceil(o[0] + double(chars.size()) * h)),
+           int32_t(std::ceil(o[1] + h)), z);
+  return e;
 }
 
-Element ellipse3D(double a, double b, const int32_t q[4], double cx, double cy, double cz) {
-    Element e;
-    e.type = 15;
-    putVaxD(e.body, a);
-    putVaxD(e.body, b);
-    for (int i = 0; i < 4; ++i) putI32Dgn(e.body, q[i]);
-    putVaxD(e.body, cx);
-    putVaxD(e.body, cy);
-    putVaxD(e.body, cz);
-    rangeAround(e, 3, a, b, cx, cy, cz);
-    return e;
+Element cellHeader(int dim, const char* name6, const std::vector<int32_t>& matrix,
+                   const Point3& o) {
+  if (matrix.size() != size_t(dim * dim)) throw std::invalid_argument("cell matrix: dim x dim");
+  Element e = make(dim, 2);
+  char padded[7] = "      ";
+  std::memcpy(padded, name6, std::min<size_t>(std::strlen(name6), 6));
+  e.body.assign(2, 0);
+  putU16(e.body, radix50Word(padded));
+  putU16(e.body, radix50Word(padded + 3));
+  e.body.resize(dim == 3 ? 40 : 32, 0);  // the matrix at byte 76 (3D) or 68 (2D)
+  for (int32_t v : matrix) putI32Dgn(e.body, v);
+  for (int k = 0; k < dim; ++k) putI32Dgn(e.body, o[k]);
+  const int32_t z = dim == 3 ? o[2] : 0;
+  setRange(e, o[0], o[1], z, o[0], o[1], z);
+  return e;
 }
 
-Element text2D(uint8_t font, uint8_t just, int32_t lengthMult, int32_t heightMult,
-               int32_t rotation, int32_t ox, int32_t oy, const std::string& chars) {
-    Element e;
-    e.type = 17;
-    e.body.push_back(font);
-    e.body.push_back(just);
-    putI32Dgn(e.body, lengthMult);
-    putI32Dgn(e.body, heightMult);
-    putI32Dgn(e.body, rotation);
-    putI32Dgn(e.body, ox);
-    putI32Dgn(e.body, oy);
-    putTextChars(e.body, chars);
-    textRange(e, heightMult, ox, oy, 0, chars.size());
-    return e;
+Element complexHeader(int type, uint16_t components) {
+  Element e = make(2, type);
+  putU16(e.body, 0);  // total length, not read
+  putU16(e.body, components);
+  return e;
 }
 
-Element text3D(uint8_t font, uint8_t just, int32_t lengthMult, int32_t heightMult,
-               const int32_t q[4], int32_t ox, int32_t oy, int32_t oz, const std::string& chars) {
-    Element e;
-    e.type = 17;
-    e.body.push_back(font);
-    e.body.push_back(just);
-    putI32Dgn(e.body, lengthMult);
-    putI32Dgn(e.body, heightMult);
-    for (int i = 0; i < 4; ++i) putI32Dgn(e.body, q[i]);
-    putI32Dgn(e.body, ox);
-    putI32Dgn(e.body, oy);
-    putI32Dgn(e.body, oz);
-    putTextChars(e.body, chars);
-    textRange(e, heightMult, ox, oy, oz, chars.size());
-    return e;
+Element textNode(uint16_t components) {
+  Element e = complexHeader(7, components);
+  e.body.resize(24, 0);
+  return e;
 }
-
-Element cellHeader2D(const char* name6, const int32_t m[4], int32_t ox, int32_t oy) {
-    Element e;
-    e.type = 2;
-    padTo(e.body, 38);
-    putCellName(e.body, name6);
-    padTo(e.body, 68);
-    for (int i = 0; i < 4; ++i) putI32Dgn(e.body, m[i]);
-    putI32Dgn(e.body, ox);
-    putI32Dgn(e.body, oy);
-    setRange(e, ox, oy, 0, ox, oy, 0);
-    return e;
-}
-
-Element cellHeader3D(const char* name6, const int32_t m[9], int32_t ox, int32_t oy, int32_t oz) {
-    Element e;
-    e.type = 2;
-    padTo(e.body, 38);
-    putCellName(e.body, name6);
-    padTo(e.body, 76);
-    for (int i = 0; i < 9; ++i) putI32Dgn(e.body, m[i]);
-    putI32Dgn(e.body, ox);
-    putI32Dgn(e.body, oy);
-    putI32Dgn(e.body, oz);
-    setRange(e, ox, oy, oz, ox, oy, oz);
-    return e;
-}
-
-Element complexHeader(int type, uint16_t totalLength, uint16_t componentCount) {
-    if (type != 12 && type != 14) throw std::invalid_argument("complexHeader: type 12 or 14");
-    Element e;
-    e.type = type;
-    putU16(e.body, totalLength);
-    putU16(e.body, componentCount);
-    return e;
-}
-
-Element textNode() {
-    Element e;
-    e.type = 7;
-    e.body.assign(24, 0);
-    return e;
-}
-
-// ---- design file -----------------------------------------------------------
-
-DesignFile::DesignFile(int dimension) : dimension_(dimension) { checkDim(dimension); }
 
 DesignFile& DesignFile::units(uint32_t subunitsPerMaster, uint32_t unitsPerSubunit) {
-    subunitsPerMaster_ = subunitsPerMaster;
-    unitsPerSubunit_ = unitsPerSubunit;
-    return *this;
+  subunitsPerMaster_ = subunitsPerMaster;
+  unitsPerSubunit_ = unitsPerSubunit;
+  return *this;
 }
 
 DesignFile& DesignFile::origin(double x, double y, double z) {
-    origin_[0] = x;
-    origin_[1] = y;
-    origin_[2] = z;
-    return *this;
+  origin_[0] = x;
+  origin_[1] = y;
+  origin_[2] = z;
+  return *this;
 }
 
-DesignFile& DesignFile::add(const Element& e) {
-    const std::vector<uint8_t> b = encodeElement(e);
-    elements_.insert(elements_.end(), b.begin(), b.end());
-    return *this;
+DesignFile& DesignFile::add(const Element& e) { return addRaw(encodeElement(e)); }
+
+DesignFile& DesignFile::addRaw(const Bytes& bytes) {
+  elements_.insert(elements_.end(), bytes.begin(), bytes.end());
+  return *this;
 }
 
-DesignFile& DesignFile::addRaw(std::vector<uint8_t> bytes) {
-    elements_.insert(elements_.end(), bytes.begin(), bytes.end());
-    return *this;
+Bytes DesignFile::headerElement() const {
+  Bytes h = {static_cast<uint8_t>(dimension_ == 3 ? 0xC8 : 0x08), 9};
+  putU16(h, 766);
+  h.resize(1112, 0);
+  putI32Dgn(h, static_cast<int32_t>(subunitsPerMaster_));
+  putI32Dgn(h, static_cast<int32_t>(unitsPerSubunit_));
+  h.resize(1240, 0);
+  // GDAL reads the dimension from this flag, the converter from byte 0.
+  if (dimension_ == 3) h[1214] = 0x40;
+  for (double v : origin_) putVaxD(h, v);
+  h.resize(1536, 0);
+  return h;
 }
 
-std::vector<uint8_t> DesignFile::headerElement() const {
-    std::vector<uint8_t> h;
-    h.reserve(1536);
-    h.push_back(dimension_ == 3 ? 0xC8 : 0x08);
-    h.push_back(9);
-    putU16(h, 766);
-    h.resize(1112, 0);
-    putU32Dgn(h, subunitsPerMaster_);
-    putU32Dgn(h, unitsPerSubunit_);
-    // Bit 6 of byte 1214 is the file's own 3D flag. The converter decides
-    // the dimension by byte 0, but other readers (GDAL's) go by this flag,
-    // so it is kept consistent for files checked with them.
-    h.resize(1240, 0);
-    if (dimension_ == 3) h[1214] = 0x40;
-    for (double v : origin_) putVaxD(h, v);
-    h.resize(1536, 0);
-    return h;
-}
-
-std::vector<uint8_t> DesignFile::bytes(bool endMarker) const {
-    std::vector<uint8_t> out = headerElement();
-    out.insert(out.end(), elements_.begin(), elements_.end());
-    if (endMarker) {
-        out.push_back(0xFF);
-        out.push_back(0xFF);
-    }
-    return out;
+Bytes DesignFile::bytes(bool endMarker) const {
+  Bytes out = headerElement();
+  out.insert(out.end(), elements_.begin(), elements_.end());
+  if (endMarker) out.insert(out.end(), {0xFF, 0xFF});
+  return out;
 }
 
 void DesignFile::write(const std::string& path, bool endMarker) const {
-    const std::vector<uint8_t> b = bytes(endMarker);
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-    if (!f) throw std::runtime_error("cannot write design file " + path);
+  const Bytes b = bytes(endMarker);
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+  if (!f) throw std::runtime_error("cannot write " + path);
 }
 
 }  // namespace dgntest
