@@ -8,7 +8,7 @@
 
 static void printBytes(const RecordView& r) {
   for (long row = 0; row < r.size; row += kPointBytes) {
-    printf("  %08llx ", r.offset + row);
+    printf("  %06llx:", r.offset + row);
     for (long i = row; i < row + kPointBytes && i < r.size; ++i) printf(" %02X", r.bytes[i]);
     printf("\n");
   }
