@@ -100,6 +100,10 @@ bool isStopLine(const std::string& line) {
   return false;
 }
 
+std::string timesText(long long count) {
+  return std::to_string(count) + (count == 1 ? " vez" : " veces");
+}
+
 std::string shown(const std::string& line) {
   std::string text;
   appendAscii(text, line.data(), std::min(line.size(), kShownBytes));
@@ -200,9 +204,8 @@ std::string MissingReport::rowOf(const Miss& miss, const char* code) const {
   const int* f = miss.fields;
   std::string quoted = "\"" + miss.name + "\"";
   char head[160];
-  snprintf(head, sizeof head, "%-8s %3d %2d %3d %2d %3d %5d  %-11s 1.0  0  [%lld %s en ", code,
-           f[0], f[1], f[2], f[3], f[4], f[5], quoted.c_str(), miss.count,
-           miss.count == 1 ? "vez" : "veces");
+  snprintf(head, sizeof head, "%-8s %3d %2d %3d %2d %3d %5d  %-11s 1.0  0  [%s en ", code, f[0],
+           f[1], f[2], f[3], f[4], f[5], quoted.c_str(), timesText(miss.count).c_str());
   std::string row = head;
   const size_t files = miss.files.size();
   const size_t tailRoom = sizeof " y 99999999 mas]";
@@ -237,9 +240,9 @@ void MissingReport::writeRows(const char* code, FILE* rows) const {
     // The table reader ends a quoted word at the next quote: no row can
     // hold this name.
     fprintf(problems_,
-            "kelobin: el nombre %s (%lld lineas) lleva comillas dobles y no cabe en una fila de "
-            "DGNBIN.TAB\n",
-            shown(m->name).c_str(), m->count);
+            "kelobin: el nombre %s lleva comillas dobles y no cabe en una fila de DGNBIN.TAB "
+            "(%s)\n",
+            shown(m->name).c_str(), timesText(m->count).c_str());
   }
 }
 
