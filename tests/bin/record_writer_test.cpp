@@ -33,4 +33,13 @@ TEST(RecordWriter, OneRecordByteForByte) {
       binPointRecord("001106", {{1000, 2000, 0}, {1500, 2500, 0}},
                      {{32001, 7, ""}, {32002, 0, "65535"}, {32003, 9, "0"}, {1, 0, "1234567"}}),
       expected));
+  // The reader gives it back field for field.
+  const std::vector<BinRecord> got = parseBin(expected);
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_EQ(got[0].code, "001106");
+  EXPECT_EQ(got[0].box, (Box{1000, 2000, 0, 1500, 2500, 0, 0, 0, 0}));
+  EXPECT_EQ(got[0].points, (std::vector<Point3>{{1000, 2000, 0}, {1500, 2500, 0}}));
+  ASSERT_EQ(got[0].items.size(), 4u);
+  EXPECT_EQ(got[0].items[3].text, "123456");
+  EXPECT_EQ(got[0].items[1].value, 0);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "bin/record_reader.h"
+
 namespace dgntest {
 
 namespace {
@@ -24,11 +26,6 @@ void putItems(Bytes& b, const std::vector<ExpectItem>& items) {
   }
 }
 
-int32_t le32(const Bytes& b, size_t at) {
-  return static_cast<int32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 |
-                              static_cast<uint32_t>(b[at + 3]) << 24);
-}
-
 std::string dump(const Bytes& b, size_t from, size_t to) {
   std::string out;
   char cell[32];
@@ -45,6 +42,8 @@ std::string dump(const Bytes& b, size_t from, size_t to) {
 }
 
 }  // namespace
+
+std::string hexDump(const Bytes& b) { return dump(b, 0, b.size()); }
 
 Bytes binPointRecord(const std::string& code, const std::vector<Point3>& pts,
                      const std::vector<ExpectItem>& items, const Box* textFields) {
@@ -90,30 +89,28 @@ Bytes binTextRecord(const std::string& code, const Box& box, const Point3& inser
          << dump(actual, from, first + 48);
 }
 
-std::vector<BinRecord> parseBin(const Bytes& b) {
+std::vector<BinRecord> parseBin(const Bytes& bin) {
   std::vector<BinRecord> records;
-  size_t at = 0;
-  while (at + 48 <= b.size()) {
-    BinRecord r;
-    r.kind = static_cast<char>(b[at]);
-    r.code = std::string(reinterpret_cast<const char*>(&b[at + 2]), 7).c_str();
-    const size_t m = b[at + 9], n = b[at + 10] | b[at + 11] << 8, end = at + 48 + 12 * (n + m);
-    if (end > b.size()) break;
-    for (int k = 0; k < 9; ++k) r.box[k] = le32(b, at + 12 + 4 * k);
-    for (size_t i = 0; i < (r.kind == 'T' ? 1 : n); ++i) {
-      const size_t p = at + 48 + 12 * i;
-      r.points.push_back({le32(b, p), le32(b, p + 4), le32(b, p + 8)});
+  FILE* file = fmemopen(const_cast<uint8_t*>(bin.data()), bin.size(), "rb");
+  if (bin.empty() || file == nullptr) return records;
+  RecordReader reader;
+  reader.attach(file);
+  RecordView r;
+  ReadResult result;
+  while ((result = reader.next(r)) == kRecordRead) {
+    BinRecord out = {r.header.kind, r.header.code, {}, {}, r.text ? r.text : "", {}};
+    const RecordBox& b = r.box;
+    out.box = {b.lowX, b.lowY, b.lowZ, b.highX, b.highY, b.highZ, b.textHeight,
+               b.textJustification, b.textAngle};
+    for (int i = 0; i < r.coordinateCount(); ++i) out.points.push_back({r.point(i).x, r.point(i).y, r.point(i).z});
+    for (int i = 0; i < r.header.itemCount; ++i) {
+      const AttributeItem item = r.item(i);
+      out.items.push_back({item.code, item.value, item.text});
     }
-    if (r.kind == 'T') r.text = std::string(&b[at + 60], &b[at + 48 + 12 * n]).c_str();
-    for (size_t i = 0; i < m; ++i) {
-      const size_t p = at + 48 + 12 * (n + i);
-      r.items.push_back({static_cast<int16_t>(b[p] | b[p + 1] << 8), le32(b, p + 2),
-                         std::string(reinterpret_cast<const char*>(&b[p + 6]), 6).c_str()});
-    }
-    records.push_back(r);
-    at = end;
+    records.push_back(out);
   }
-  EXPECT_EQ(at, b.size()) << "the BIN file ends inside a record";
+  EXPECT_EQ(result, kEndOfFile) << reader.problem();
+  fclose(file);
   return records;
 }
 

@@ -81,7 +81,7 @@ ProgramResult runProgram(const std::string& workDir, const std::vector<std::stri
       const rlimit limit = {static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
       if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
     }
-    execv(exe.c_str(), argv.data());
+    execvp(exe.c_str(), argv.data());
     _exit(127);
   }
   close(outPipe[1]);
