@@ -88,6 +88,7 @@ void Converter::writeRecord(RecordHeader& header, RecordBox& box, Point* points,
     ok = binSink.append(bytes, sizeof bytes);
   }
   if (!ok) fatalBinWrite();
+  ++counts.records;
 
   header.pointCount = 0;
   header.itemCount = 0;

@@ -58,7 +58,7 @@ void Converter::dispatchElement(int type) {
     case kElementTypeEllipse: translateEllipse(); break;
     case kElementTypeArc: translateArc(); break;
     case kElementTypeText: translateText(); break;
-    default: break;
+    default: ++counts.untranslated; break;
   }
 }
 
@@ -77,10 +77,14 @@ bool Converter::runElementLoop() {
     itemCapWarned = false;
 
     uint16_t typeLevel = element.word(0);
-    // A deleted element is no longer part of the drawing.
-    if (typeLevel & kDeletedBit) continue;
-
     int type = elementType(typeLevel);
+    ++counts.elementsByType[type];
+    // A deleted element is no longer part of the drawing.
+    if (typeLevel & kDeletedBit) {
+      ++counts.deleted;
+      continue;
+    }
+
     // The range stops the run before anything of this element is written;
     // a pending complex record is lost with it.
     if (isRangeTested(type) && !testRange()) return false;

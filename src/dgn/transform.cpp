@@ -13,15 +13,23 @@ int32_t truncToInt32(double value) {
 
 bool exceedsRangeLimit(double value) { return value > 4294967296.0; }
 
-Point Converter::transformPoint(int32_t x, int32_t y, int32_t z) const {
+int32_t Converter::outputCoordinate(double value) {
+  int32_t kept = truncToInt32(value);
+  if (value >= 2147483648.0 || value <= -2147483649.0) {
+    if (value < 9223372036854775808.0 && value >= -9223372036854775808.0) ++counts.wrappedCoordinates;
+  }
+  return kept;
+}
+
+Point Converter::transformPoint(int32_t x, int32_t y, int32_t z) {
   Point p;
-  p.x = truncToInt32((x + originOffset[0]) * scaleFactor + 0.00001);
-  p.y = truncToInt32((y + originOffset[1]) * scaleFactor + 0.00001 - uorRatio * utmShift);
-  p.z = truncToInt32((z + originOffset[2]) * scaleFactor + 0.00001);
+  p.x = outputCoordinate((x + originOffset[0]) * scaleFactor + 0.00001);
+  p.y = outputCoordinate((y + originOffset[1]) * scaleFactor + 0.00001 - uorRatio * utmShift);
+  p.z = outputCoordinate((z + originOffset[2]) * scaleFactor + 0.00001);
   return p;
 }
 
-Point Converter::outputPoint(int32_t x, int32_t y, int32_t z) const {
+Point Converter::outputPoint(int32_t x, int32_t y, int32_t z) {
   Point p = transformPoint(x, y, z);
   if (dimension != 3) p.z = 0;
   return p;

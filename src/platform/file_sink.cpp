@@ -6,7 +6,8 @@
 
 #include "platform/platform.h"
 
-FileSink::FileSink() : fd_(-1), buffer_(new unsigned char[kCapacity]()), used_(0), failed_(false) {}
+FileSink::FileSink()
+    : fd_(-1), buffer_(new unsigned char[kCapacity]()), used_(0), failed_(false), error_(0) {}
 
 FileSink::~FileSink() {
   close();
@@ -20,14 +21,19 @@ bool FileSink::create(const char* path, unsigned mode) {
   fd_ = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, mode);
   used_ = 0;
   failed_ = false;
+  error_ = fd_ < 0 ? errno : 0;
   return fd_ >= 0;
 }
 
-static bool writeAll(int fd, const unsigned char* data, size_t size) {
+// False with the reason in `error` (a write that takes nothing is a full disk).
+static bool writeAll(int fd, const unsigned char* data, size_t size, int& error) {
   while (size > 0) {
     ssize_t done = write(fd, data, size);
     if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) return false;
+    if (done <= 0) {
+      if (error == 0) error = done < 0 ? errno : ENOSPC;
+      return false;
+    }
     data += done;
     size -= static_cast<size_t>(done);
   }
@@ -40,7 +46,7 @@ bool FileSink::append(const void* data, size_t size) {
   if (used_ + size > kCapacity) {
     if (!flush()) return false;
     if (size > kCapacity) {
-      failed_ = !writeAll(fd_, bytes, size);
+      failed_ = !writeAll(fd_, bytes, size, error_);
       return !failed_;
     }
   }
@@ -52,7 +58,7 @@ bool FileSink::append(const void* data, size_t size) {
 bool FileSink::flush() {
   if (failed_) return false;
   if (fd_ < 0 || used_ == 0) return true;
-  failed_ = !writeAll(fd_, buffer_, used_);
+  failed_ = !writeAll(fd_, buffer_, used_, error_);
   used_ = 0;
   return !failed_;
 }
@@ -60,7 +66,10 @@ bool FileSink::flush() {
 bool FileSink::close() {
   if (fd_ < 0) return true;
   bool ok = flush();
-  if (::close(fd_) != 0) ok = false;
+  if (::close(fd_) != 0) {
+    if (error_ == 0) error_ = errno;
+    ok = false;
+  }
   fd_ = -1;
   used_ = 0;
   return ok;

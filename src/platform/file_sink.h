@@ -25,6 +25,8 @@ class FileSink {
   // Flushes and closes; false when anything could not be written. Closing a
   // sink that is not open does nothing and succeeds.
   bool close();
+  // The system's error number of the first failure (0 while none).
+  int error() const { return error_; }
 
  private:
   static const size_t kCapacity = 1 << 16;
@@ -32,6 +34,7 @@ class FileSink {
   unsigned char* buffer_;
   size_t used_;
   bool failed_;
+  int error_;
 };
 
 #endif  // DGNBIN_PLATFORM_FILE_SINK_H_

@@ -37,15 +37,18 @@ Converter::Converter()
       fileOffset(0),
       binWriteFailed(false),
       errorWriteFailed(false),
+      errorFileError(0),
       pointCapWarned(false),
       itemCapWarned(false),
-      usagePause(pauseAfterUsage) {
+      usagePause(pauseAfterUsage),
+      extraArguments(0) {
   memset(&recordHeader, 0, sizeof recordHeader);
   memset(&complexHeader, 0, sizeof complexHeader);
   memset(&recordBox, 0, sizeof recordBox);
   memset(&complexBox, 0, sizeof complexBox);
   memset(&currentRow, 0, sizeof currentRow);
   memset(originOffset, 0, sizeof originOffset);
+  memset(&counts, 0, sizeof counts);
   element.bytes = elementBuffer;
   element.length = 0;
   recordHeader.equals = '=';
@@ -69,7 +72,10 @@ void Converter::closeFiles() {
   dgnSource.close();
   if (binSink.isOpen() && !binSink.flush()) fatalBinWrite();
   if (errorFile != NULL) {
-    if (fclose(errorFile) != 0) errorWriteFailed = true;
+    if (fclose(errorFile) != 0 && !errorWriteFailed) {
+      errorFileError = errno;
+      errorWriteFailed = true;
+    }
     errorFile = NULL;
   }
   if (!binSink.close()) fatalBinWrite();

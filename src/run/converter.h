@@ -13,6 +13,7 @@
 #include "dgn/element_view.h"
 #include "platform/file_sink.h"
 #include "platform/file_source.h"
+#include "run/run_summary.h"
 #include "table/code_table.h"
 
 // The fields that arcs and ellipses share: the two axes, the rotation (an
@@ -51,9 +52,12 @@ class Converter {
   int lookupCode(int mode);
 
   // --- transform ---
-  Point transformPoint(int32_t x, int32_t y, int32_t z) const;
+  Point transformPoint(int32_t x, int32_t y, int32_t z);
+  // A computed coordinate as written: truncated, its low 32 bits kept (and
+  // counted when that changes it).
+  int32_t outputCoordinate(double value);
   // The point as translators write it: transformed, with Z 0 in a 2D file.
-  Point outputPoint(int32_t x, int32_t y, int32_t z) const;
+  Point outputPoint(int32_t x, int32_t y, int32_t z);
   // Transforms the current element's range into `transformedRange`; false
   // when a corner lies beyond the limit (said in the error file).
   bool testRange();
@@ -93,7 +97,7 @@ class Converter {
   void addRecordPoint(const Point& p);
   // The stored vertex at element byte `offset` (x, y and, in a 3D file, z)
   // as an output point.
-  Point storedVertex(int offset) const;
+  Point storedVertex(int offset);
   // Vertex count of a line string, shape or curve, cut to the vertices that
   // lie inside the element.
   int vertexCount() const;
@@ -119,6 +123,8 @@ class Converter {
   void closeFiles();
   void warnPointCap();
   void warnItemCap();
+  // The few lines on standard error that end a run that reached its elements.
+  void printSummary();
 
   // Fields, in the order of the run object's description.
   RecordHeader recordHeader;
@@ -165,10 +171,15 @@ class Converter {
   std::string errName;
   bool binWriteFailed;
   bool errorWriteFailed;
+  int errorFileError;  // the system's reason for the first failed write
   bool pointCapWarned;
   bool itemCapWarned;
   // The pause after the usage text; tests replace it.
   void (*usagePause)();
+  // Command-line arguments after the one that is read.
+  int extraArguments;
+  RunCounts counts;
+  DistinctKeys missingKeys;  // the symbologies without a row
 };
 
 #endif  // DGNBIN_RUN_CONVERTER_H_

@@ -1,9 +1,11 @@
 // Writing to the error file, and the console warnings and errors of the run.
+#include <errno.h>
 #include <stdarg.h>
 #include <stdio.h>
 
 #include "platform/platform.h"
 #include "run/converter.h"
+#include "run/hints.h"
 
 // Formats without a length limit: messages may carry file names of any
 // length. False when the format could not be applied.
@@ -30,7 +32,10 @@ void Converter::errorPrintf(const char* format, ...) {
   va_start(args, format);
   bool formatted = formatText(text, format, args);
   va_end(args);
-  if (!formatted || !writeTextMode(errorFile, text.data(), text.size())) errorWriteFailed = true;
+  if (!formatted || !writeTextMode(errorFile, text.data(), text.size())) {
+    if (!errorWriteFailed) errorFileError = errno;
+    errorWriteFailed = true;
+  }
 }
 
 void Converter::reportError(const char* format, ...) {
@@ -49,6 +54,7 @@ void Converter::fatalBinWrite() {
   if (binWriteFailed) return;
   binWriteFailed = true;
   reportError("ERROR No puedo escribir en el fichero BIN %s\n", binName.c_str());
+  hint("%s: %s", binName.c_str(), systemReason(binSink.error()));
 }
 
 void Converter::warnPointCap() {

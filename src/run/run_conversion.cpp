@@ -1,5 +1,6 @@
 // The frame of one conversion: the eight words, the table, the three files,
 // the header element and its checks, the element loop.
+#include <errno.h>
 #include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -9,16 +10,20 @@
 #include "dgn/transform.h"
 #include "platform/platform.h"
 #include "run/converter.h"
+#include "run/hints.h"
 #include "run/usage.h"
 #include "run/words.h"
 
 bool Converter::runConversion(char* line) {
   pi = 4 * atan(1.0);
+  clock_gettime(CLOCK_MONOTONIC, &counts.started);
 
+  std::string typed = line != NULL ? line : "";
   splitWords(line);
   if (line == NULL || wordTable.count != 8) {
     printf("%s", kUsageText);
     fflush(stdout);
+    hintWordCount(typed.c_str(), line != NULL ? wordTable.count : 0, extraArguments);
     usagePause();
     return false;
   }
@@ -33,12 +38,16 @@ bool Converter::runConversion(char* line) {
   (void)atoi(word[5]);  // pattern: read and not used
   utmShift = atof(word[6]);
   complexMode = truncToInt32(atof(word[7]));
+  std::string factorWord = word[2];
+  hintBaseNames(word[0], word[1]);
 
   if (!loadCodeTable()) return false;
 
   errorFile = fopen(errName.c_str(), "wb");
   if (errorFile == NULL) {
     printf("No puedo abrir el fichero de errores  %s", errName.c_str());
+    endConsoleLine();
+    hint("%s: %s", errName.c_str(), systemReason(errno));
     return false;
   }
   errorPrintf("NIVEL ESTILO COLOR PESO FONT GG\n");
@@ -48,17 +57,22 @@ bool Converter::runConversion(char* line) {
   // the loader may run as another user.
   if (!binSink.create(binName.c_str(), 0666)) {
     printf("No puedo abrir el fichero BIN %s", binName.c_str());
+    endConsoleLine();
+    hint("%s: %s", binName.c_str(), systemReason(binSink.error()));
     return false;
   }
 
   // Read only: the design file is never written.
   if (!dgnSource.open(dgnName.c_str())) {
     printf("No puedo abrir el fichero DGN %s", dgnName.c_str());
+    endConsoleLine();
+    hint("%s: %s", dgnName.c_str(), systemReason(errno));
     return false;
   }
 
   if (!readFirstElement()) {
     reportError("ERROR Fichero DGN incompleto: falta el elemento de cabecera\n");
+    describeDesignFile(dgnName.c_str());
     return false;
   }
 
@@ -70,6 +84,7 @@ bool Converter::runConversion(char* line) {
     dimension = 3;
   } else {
     printf("ERROR El fichero no es 2D ni 3D\n");
+    describeDesignFile(dgnName.c_str());
     return false;
   }
 
@@ -91,10 +106,13 @@ bool Converter::runConversion(char* line) {
                 scaleFactor);
     printf("Valor de factor_escala de transformaci\xF3n incorrecta, factor_escala=%3.0f",
            scaleFactor);
+    endConsoleLine();
+    hintScaleFactor(factorWord.c_str(), uorRatio);
     return false;
   }
   if (uorRatio != requiredRatio) {
     reportError("Error: Incoherencia en factor_escala y fichero semilla elegidos.\n");
+    hintScaleFactor(factorWord.c_str(), uorRatio);
     return false;
   }
   if (scaleFactor == 99.0f) scaleFactor = 1.0f;
@@ -102,12 +120,15 @@ bool Converter::runConversion(char* line) {
   inComplex = false;
   complexHeader.pointCount = 0;
   acceptComponents = false;
+  counts.loopReached = true;
   bool completed = runElementLoop();
 
   closeFiles();
   if (errorWriteFailed) {
     printf("ERROR No puedo escribir en el fichero de errores %s\n", errName.c_str());
+    hint("%s: %s", errName.c_str(), systemReason(errorFileError));
     completed = false;
   }
+  printSummary();
   return completed && !binWriteFailed;
 }

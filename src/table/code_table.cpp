@@ -1,16 +1,48 @@
 // Reading DGNBIN.TAB into the code table.
+#include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <string>
+
 #include "platform/platform.h"
 #include "run/converter.h"
+#include "run/hints.h"
 #include "run/words.h"
+
+// Rows are read as they come; a row short of columns, or with a word that is
+// not a number where a number goes, is most likely not what its writer meant.
+static void checkRow(int lineNumber) {
+  static const char* const kColumns[10] = {"CODIGO", "NIVEL",    "ESTILO",     "COLOR", "PESO",
+                                           "FONT",   "GRUPO_G.", "CELL/SIMB.", "ALTO",  "Simb.Kelo"};
+  std::string problems;
+  if (wordTable.count < 10) problems = "tiene " + std::to_string(wordTable.count) + " columnas de 10";
+  for (int column = 1; column <= 8 && column < wordTable.count; ++column) {
+    if (column == 7) continue;  // the name
+    const char* word = wordTable.words[column];
+    char* end = NULL;
+    if (column == 8) {
+      strtod(word, &end);
+    } else {
+      strtol(word, &end, 10);
+    }
+    if (end != word && *end == '\0') continue;
+    if (!problems.empty()) problems += ", ";
+    problems += std::string("la columna ") + kColumns[column] + " no es un numero (\"" + word + "\")";
+  }
+  if (!problems.empty()) hint("DGNBIN.TAB linea %d: %s; se lee igual", lineNumber, problems.c_str());
+}
+
+static void hintTableReason(int errnum) {
+  hint("DGNBIN.TAB: %s (se lee de la carpeta de trabajo)", systemReason(errnum));
+}
 
 bool Converter::loadCodeTable() {
   codeTableRows = 0;
   FILE* table = fopen("DGNBIN.TAB", "r");
   if (table == NULL) {
     printf("No se puede abrir DGNBIN.TAB\n");
+    hintTableReason(errno);
     return false;
   }
   char line[256];
@@ -22,6 +54,7 @@ bool Converter::loadCodeTable() {
     splitWords(line);
     if (wordTable.count == 0 || wordTable.words[0][0] == '/') continue;
 
+    checkRow(lineNumber);
     CodeTableRow& row = codeTable[codeTableRows];
     char** word = wordTable.words;
     bool cut = copyTerminated(row.code, word[0], sizeof row.code - 1);
@@ -49,9 +82,11 @@ bool Converter::loadCodeTable() {
   // A table that opens but cannot be read (a directory of that name) would
   // convert everything as "nuevo": it counts as missing.
   bool readFailed = ferror(table) != 0;
+  int readError = errno;
   fclose(table);
   if (readFailed) {
     printf("No se puede abrir DGNBIN.TAB\n");
+    hintTableReason(readError);
     return false;
   }
   return true;

@@ -41,6 +41,10 @@ int Converter::lookupCode(int mode) {
   }
   if (mode == kByFontAndName) return 0;  // the text is looked up again
   memcpy(currentRow.code, "nuevo", 6);
+  ++counts.misses;
+  missingKeys.add(symbologyKey(currentRow.level, currentRow.style, currentRow.colour,
+                               currentRow.weight, currentRow.font, currentRow.graphicGroup,
+                               currentRow.name));
   currentRow.simbKelo[0] = '\0';
   errorPrintf("%2d %1d %3d %1d %2d %4d \"%s\"\n", currentRow.level, currentRow.style,
               currentRow.colour, currentRow.weight, currentRow.font, currentRow.graphicGroup,

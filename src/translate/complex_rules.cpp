@@ -29,14 +29,18 @@ bool Converter::admitComponent(int type) {
       ++componentsSeen;
     }
   }
-  return acceptComponents || isStrayHeader(type);
+  if (acceptComponents || isStrayHeader(type)) return true;
+  ++counts.skippedComponents;
+  return false;
 }
 
 // Writes the pending complex record when one is open and collected points,
 // then closes it.
 void Converter::flushComplexRecord() {
   if (complexHeader.pointCount >= 1 && inComplex && joinsComplex()) {
+    long long before = counts.records;
     writeRecord(complexHeader, complexBox, complexPoints, complexItems);
+    counts.joinedRecords += counts.records - before;
   }
   inComplex = false;
   complexHeader.pointCount = 0;

@@ -15,7 +15,7 @@ void Converter::addRecordPoint(const Point& p) {
   recordPoints[recordHeader.pointCount++] = p;
 }
 
-Point Converter::storedVertex(int offset) const {
+Point Converter::storedVertex(int offset) {
   return outputPoint(element.dgnInt(offset), element.dgnInt(offset + 4),
                      dimension == 3 ? element.dgnInt(offset + 8) : 0);
 }

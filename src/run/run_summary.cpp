@@ -1,0 +1,93 @@
+#include "run/run_summary.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "run/converter.h"
+#include "run/hints.h"
+
+DistinctKeys::DistinctKeys() : slots_(new uint64_t[kSlots]()), count_(0) {}
+
+DistinctKeys::~DistinctKeys() { delete[] slots_; }
+
+// Open addressing at half load at most: a probe ends at the key or a free slot.
+void DistinctKeys::add(uint64_t key) {
+  if (full()) return;
+  if (key == 0) key = 1;
+  for (uint64_t i = key % kSlots;; i = (i + 1) % kSlots) {
+    if (slots_[i] == key) return;
+    if (slots_[i] == 0) {
+      slots_[i] = key;
+      ++count_;
+      return;
+    }
+  }
+}
+
+uint64_t symbologyKey(int level, int style, int colour, int weight, int font, int group,
+                      const char* name) {
+  // FNV-1a over the fields and the name.
+  uint64_t h = 14695981039346656037ull;
+  const int fields[6] = {level, style, colour, weight, font, group};
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(fields);
+  for (size_t i = 0; i < sizeof fields; ++i) h = (h ^ bytes[i]) * 1099511628211ull;
+  for (const char* p = name; *p != '\0'; ++p) h = (h ^ static_cast<unsigned char>(*p)) * 1099511628211ull;
+  return h;
+}
+
+static const char* typeName(int type) {
+  switch (type) {
+    case 2: return "celda";
+    case 3: return "linea";
+    case 4: return "cadena de lineas";
+    case 6: return "forma";
+    case 7: return "nodo de texto";
+    case 11: return "curva";
+    case 12: return "cadena compleja";
+    case 14: return "forma compleja";
+    case 15: return "elipse";
+    case 16: return "arco";
+    case 17: return "texto";
+    default: return NULL;
+  }
+}
+
+void Converter::printSummary() {
+  const RunCounts& n = counts;
+  if (!n.loopReached) return;
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  double seconds = (now.tv_sec - n.started.tv_sec) + (now.tv_nsec - n.started.tv_nsec) / 1e9;
+
+  long long elements = 0;
+  char byType[1024] = "";
+  for (int type = 0; type < 128; ++type) {
+    if (n.elementsByType[type] == 0) continue;
+    elements += n.elementsByType[type];
+    char one[48];
+    const char* name = typeName(type);
+    if (name != NULL) {
+      snprintf(one, sizeof one, "%s%s: %lld", byType[0] ? ", " : "", name, n.elementsByType[type]);
+    } else {
+      snprintf(one, sizeof one, "%stipo %d: %lld", byType[0] ? ", " : "", type,
+               n.elementsByType[type]);
+    }
+    strncat(byType, one, sizeof byType - strlen(byType) - 1);
+  }
+  hint("%lld elementos leidos en %.2f s%s%s", elements, seconds, elements ? ": " : "", byType);
+  hint("pasados por alto: %lld borrados, %lld componentes no admitidos, %lld de tipos sin traduccion",
+       n.deleted, n.skippedComponents, n.untranslated);
+  hint("%lld registros escritos en %s, %lld de ellos de elementos complejos unidos", n.records,
+       binName.c_str(), n.joinedRecords);
+  if (n.misses == 0) {
+    hint("todos los elementos buscados tienen fila en DGNBIN.TAB");
+  } else {
+    hint("%lld elementos sin fila en DGNBIN.TAB, %s%lld simbologias distintas: ver %s", n.misses,
+         missingKeys.full() ? "mas de " : "", missingKeys.count(), errName.c_str());
+  }
+  if (n.wrappedCoordinates > 0) {
+    hint("AVISO %lld coordenadas no caben en 32 bits con signo y se escriben con sus 32 bits "
+         "bajos (de 2^31 en adelante salen negativas); trasUTM puede desplazar la Y",
+         n.wrappedCoordinates);
+  }
+}
