@@ -110,6 +110,11 @@ void drain(int outFd, int errFd, std::string& out, std::string& err) {
 
 ProgramResult runProgram(const std::string& workDir, const std::vector<std::string>& args,
                          long fileSizeLimit) {
+    return runExecutable(DGNBIN_EXE, workDir, args, fileSizeLimit);
+}
+
+ProgramResult runExecutable(const std::string& exe, const std::string& workDir,
+                            const std::vector<std::string>& args, long fileSizeLimit) {
     int outPipe[2], errPipe[2];
     if (::pipe2(outPipe, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
     if (::pipe2(errPipe, O_CLOEXEC) != 0) {
@@ -119,10 +124,9 @@ ProgramResult runProgram(const std::string& workDir, const std::vector<std::stri
     }
 
     // Everything the child needs is prepared before the fork.
-    const std::string exe = DGNBIN_EXE;
     std::vector<std::string> argStore;
     argStore.reserve(args.size() + 1);
-    argStore.push_back("dgnbin");
+    argStore.push_back(exe.substr(exe.rfind('/') + 1));
     argStore.insert(argStore.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : argStore) argv.push_back(&a[0]);

@@ -50,6 +50,10 @@ struct ProgramResult {
 ProgramResult runProgram(const std::string& workDir, const std::vector<std::string>& args,
                          long fileSizeLimit = -1);
 
+// The same for the program at the path `exe` (argv[0] its last name).
+ProgramResult runExecutable(const std::string& exe, const std::string& workDir,
+                            const std::vector<std::string>& args, long fileSizeLimit = -1);
+
 }  // namespace dgntest
 
 #endif
