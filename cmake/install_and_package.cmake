@@ -27,8 +27,8 @@ set(CPACK_PACKAGE_CONTACT ${DGNBIN_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${DGNBIN_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "converts DGN design files (version 7) into BIN files for the KELO mapping system")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-dgnbin converts one design file into one BIN file, taking the KELO feature
+# CPack puts the summary above this as the description's first line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "dgnbin converts one design file into one BIN file, taking the KELO feature
 codes from the code table DGNBIN.TAB and listing every symbology without a
 row in an error file. dgnbin-batch converts every design file under some
 folders, several at a time, and merges the lists of missing symbologies.")
