@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bin/record_reader.h"
 #include "run/converter.h"
 #include "support/bin_expect.h"
 #include "support/program_run.h"
@@ -104,4 +105,35 @@ TEST_F(RecordWriterTest, TextRecords) {
         dgntest::binTextRecord("TXT", c.box, {c.at.x, c.at.y, c.at.z}, c.stored, {}),
         text(c.chars, c.box[8], c.at))) << c.chars;
   }
+}
+
+// What the writer wrote, the reader gives back field for field.
+TEST_F(RecordWriterTest, ReadBack) {
+  c_.recordPoints[0] = Point{1000, 2000, 3};
+  c_.recordPoints[1] = Point{-1500, 2500, 0};
+  c_.recordItems[0] = AttributeItem{32001, 7, {'1', '2', '3', '4', '5', '6', 'X', 'Y'}};
+  const size_t lineBytes = write('C', "001106", 1, 2).size();
+  text("ABC", 4500, Point{5, 6, 7});
+  FILE* file = std::fopen(dir_.file("out.bin").c_str(), "rb");
+  ASSERT_NE(nullptr, file);
+  RecordReader reader;
+  reader.attach(file);
+  RecordView r;
+  ASSERT_EQ(kRecordRead, reader.next(r));
+  EXPECT_STREQ("001106", r.header.code);
+  EXPECT_EQ(-1500, r.box.lowX);
+  EXPECT_EQ(2500, r.point(1).y);
+  AttributeItem item = r.item(0);
+  EXPECT_EQ(32001, item.code);
+  EXPECT_EQ(7, item.value);
+  EXPECT_STREQ("123456", item.text);
+  ASSERT_EQ(kRecordRead, reader.next(r));
+  EXPECT_EQ(1, r.index);
+  EXPECT_EQ(static_cast<long long>(lineBytes), r.offset);
+  EXPECT_EQ('T', r.header.kind);
+  EXPECT_STREQ("ABC", r.text);
+  EXPECT_EQ(7, r.point(0).z);
+  EXPECT_EQ(4500, r.box.textAngle);
+  EXPECT_EQ(kEndOfFile, reader.next(r));
+  std::fclose(file);
 }

@@ -1,6 +1,7 @@
 // What `cmake --install` puts under a prefix, and the man pages it installs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "run/version.h"
@@ -20,17 +21,18 @@ std::vector<std::string> filesUnder(const std::string& root) {
   return files;
 }
 
+// The pages in docs/, by name.
 std::vector<std::string> manPages() {
   std::vector<std::string> pages;
   for (const auto& entry : fs::directory_iterator(std::string(DGNBIN_SOURCE_DIR) + "/docs")) {
-    if (entry.path().extension() == ".1") pages.push_back(entry.path().string());
+    if (entry.path().extension() == ".1") pages.push_back(entry.path().filename().string());
   }
   return pages;
 }
 
 }  // namespace
 
-// Every program with its man page, the README and the examples without
+// Every program, the man pages, the README and the examples without
 // what the demo writes beside them; and the installed converter runs.
 TEST(Install, ProgramsManPagesAndDocumentation) {
   TempDir prefix;
@@ -47,11 +49,12 @@ TEST(Install, ProgramsManPagesAndDocumentation) {
   };
   std::vector<std::string> programs = {"dgnbin", "dgnbin-batch"};
   if (DGNBIN_INSTALLS_KELOBIN) programs.push_back("kelobin");
-  for (const std::string& program : programs) {
-    expected.push_back("bin/" + program);
-    expected.push_back("share/man/man1/" + program + ".1");
-  }
+  std::vector<std::string> pages = manPages();
+  pages.insert(pages.end(), {"dgnbin.1", "dgnbin-batch.1"});
+  for (const std::string& program : programs) expected.push_back("bin/" + program);
+  for (const std::string& page : pages) expected.push_back("share/man/man1/" + page);
   std::sort(expected.begin(), expected.end());
+  expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
   EXPECT_EQ(filesUnder(prefix.path()), expected);
 
   const ProgramResult version =
@@ -65,8 +68,8 @@ TEST(ManPages, RenderWithoutWarnings) {
     GTEST_SKIP() << "groff is not installed";
   }
   for (const std::string& page : manPages()) {
-    const ProgramResult r =
-        runExecutable("/bin/sh", "/", {"-c", "groff -man -ww -z \"$1\"", "sh", page});
+    const ProgramResult r = runExecutable("/bin/sh", std::string(DGNBIN_SOURCE_DIR) + "/docs",
+                                          {"-c", "groff -man -ww -z \"$1\"", "sh", page});
     EXPECT_EQ(r.exitStatus, 0) << page;
     EXPECT_EQ(r.out + r.err, "") << page;
   }
