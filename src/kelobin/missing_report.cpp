@@ -153,7 +153,10 @@ void MissingReport::addMiss(const std::string& line, Miss& miss, int file) {
 void MissingReport::readErrorFile(int file) {
   const char* name = names_[file];
   FILE* in = fopen(name, "rb");
-  if (in == NULL) return problem("kelobin: no puedo abrir %s: %s\n", name, strerror(errno));
+  if (in == NULL) {
+    problem("kelobin: no puedo abrir %s: %s\n", name, strerror(errno));
+    return;
+  }
   std::string line, range;
   bool cut;
   long long number = 0, foreign = 0, rangeNumber = 0;

@@ -20,7 +20,7 @@ typedef std::vector<uint8_t> Bytes;
 // Reads `bytes` to the end; "" at a clean end, else the problem.
 std::string readAll(const Bytes& bytes, int& records) {
   FILE* file = std::tmpfile();
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
   std::rewind(file);
   RecordReader reader;
   reader.attach(file);

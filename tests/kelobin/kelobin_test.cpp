@@ -24,9 +24,10 @@ const char kTable[] =
     "CHN 6 0 0 0 0 0 \"\" 1.0 0\n";
 
 // Records, in order: LIN line (2 points, 1 item), STR line string (3) and
-// shape (5), CUR curve (3 of its 7 vertices), CON arc (12) and ellipse (33),
-// TXT text, CEL cell (1), CHN two chain components (2 each), and two lines
-// on level 9, which has no row (2 each): 11 C records of 67 points, 1 T.
+// shape (5), a line on level 9, which has no row (2), CUR curve (3 of its 7
+// vertices), CON arc (12) and ellipse (33), TXT text, CEL cell (1), CHN two
+// chain components (2 each), another line on level 9 (2): 11 C records of
+// 67 points, 1 T; records 3 and 11 are "nuevo".
 // Coordinates truncate toward zero after adding 0.00001: -500 becomes -499.
 DesignFile everyElementType() {
   DesignFile d(2);
@@ -34,6 +35,7 @@ DesignFile everyElementType() {
   d.add(withItem(onLevel(line(2, 0, 0, 0, 1000, 0, 0), 1), 5, 101))
       .add(onLevel(lineString(2, {{0, 100, 0}, {500, 600, 0}, {1000, 100, 0}}), 2))
       .add(onLevel(shape(2, {{0, 0, 0}, {0, 900, 0}, {900, 900, 0}, {900, 0, 0}, {0, 0, 0}}), 2))
+      .add(onLevel(line(2, -500, -700, 0, 12000, 9000, 0), 9))
       .add(onLevel(curve(2, {{0, 0, 0},
                              {100, 0, 0},
                              {200, 50, 0},
@@ -49,7 +51,6 @@ DesignFile everyElementType() {
       .add(onLevel(complexHeader(12, 0, 2), 6))
       .add(asComponent(onLevel(lineString(2, {{0, 0, 0}, {10, 10, 0}}), 6)))
       .add(asComponent(onLevel(lineString(2, {{10, 10, 0}, {20, 0, 0}}), 6)))
-      .add(onLevel(line(2, -500, -700, 0, 12000, 9000, 0), 9))
       .add(onLevel(line(2, 0, 0, 0, 10, 10, 0), 9));
   return d;
 }
@@ -154,6 +155,26 @@ TEST_F(KelobinTest, GeojsonOpensInGdal) {
   EXPECT_NE(std::string::npos, gdal.out.find("text (String) = CA\xC3\x91O\n"));
 }
 
+// Once any point has a height every point gets one; a code met twice in a
+// record gets a second name; texts that are not UTF-8 are read as Latin-1.
+TEST(KelobinGeojson, HeightsItemsAndTexts) {
+  TempDir dir;
+  const int32_t box[9] = {0, 0, 0, 0, 0, 0, 250, 8, 4550};
+  dir.writeFile("z.bin",
+                concat({binPointRecord("A", {{0, 0, 0}, {1, -3, 5}}, {{7, 0, "x\"y"}, {7, 9, ""}}),
+                        binTextRecord("B", box, {2, 2, 0}, "\xE1", {})}));
+  ProgramResult run = runKelobin({"geojson", dir.file("z.bin"), "--scale", "4"});
+  EXPECT_EQ(
+      "{\"type\":\"FeatureCollection\",\n\"features\":[\n"
+      "{\"type\":\"Feature\",\"properties\":{\"kind\":\"C\",\"code\":\"A\",\"record\":0,"
+      "\"item_7\":\"x\\\"y\",\"item_7_2\":9},\"geometry\":{\"type\":\"LineString\","
+      "\"coordinates\":[[0,0,0],[0.25,-0.75,1.25]]}},\n"
+      "{\"type\":\"Feature\",\"properties\":{\"kind\":\"T\",\"code\":\"B\",\"record\":1,"
+      "\"text\":\"\xC3\xA1\",\"height\":62.5,\"angle\":45.5,\"justification\":8},"
+      "\"geometry\":{\"type\":\"Point\",\"coordinates\":[0.5,0.5,0]}}\n]}\n",
+      run.out);
+}
+
 TEST_F(KelobinTest, SvgDrawsEveryRecordAndNuevoLastInRed) {
   ProgramResult run = runKelobin({"svg", bin_, "--width", "400"});
   ASSERT_EQ(0, run.exitStatus) << run.err;
@@ -166,12 +187,12 @@ TEST_F(KelobinTest, SvgDrawsEveryRecordAndNuevoLastInRed) {
     drawn.push_back(std::stoi(record->second));
     bool red =
         (e.name == "polyline" ? e.attributes.at("stroke") : e.attributes.at("fill")) == "#e00000";
-    EXPECT_EQ(drawn.back() >= 10, red) << e.name << " " << drawn.back();
+    EXPECT_EQ(drawn.back() == 3 || drawn.back() == 11, red) << e.name << " " << drawn.back();
     if (e.name == "text") {
       EXPECT_EQ(0, run.out.compare(e.end, 6, "CA\xC3\x91O<"));
     }
   }
-  EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), drawn);
+  EXPECT_EQ((std::vector<int>{0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 3, 11}), drawn);
 }
 
 TEST_F(KelobinTest, BadInputNamesTheFileAndTheRecord) {
@@ -186,8 +207,8 @@ TEST_F(KelobinTest, BadInputNamesTheFileAndTheRecord) {
       {{"info", dir_.file("cut.bin")},
        1,
        "registros: 3 (C 3, T 0)",
-       dir_.file("cut.bin") + " no es un fichero BIN: registro imposible 3 en el byte 276: 3 "
-                              "puntos y 0 atributos piden 84 bytes y el fichero termina a los 24"},
+       dir_.file("cut.bin") + " no es un fichero BIN: registro imposible 3 en el byte 276: 2 "
+                              "puntos y 0 atributos piden 72 bytes y el fichero termina a los 24"},
       {{"geojson", dir_.file("noise.bin")},
        1,
        "",
