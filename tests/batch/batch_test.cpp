@@ -33,7 +33,7 @@ class Installed {
   }
   const std::string& folder() const { return dir_.path(); }
   ProgramResult batch(const TempDir& work, const std::vector<std::string>& args) const {
-    return runExecutable(dir_.file("dgnbin-batch"), work.path(), args);
+    return runProgram(work.path(), args, -1, dir_.file("dgnbin-batch"));
   }
 
  private:
@@ -111,9 +111,9 @@ TEST(Batch, ListsShellCommandsAndRunsNothing) {
   EXPECT_FALSE(work.exists("l/a b.bin"));
   EXPECT_FALSE(work.exists("dgnbin-batch-faltan.txt"));
 
-  const ProgramResult shell =
-      runExecutable("/bin/sh", work.path(),
-                    {"-c", "PATH=\"$1:$PATH\" && eval \"$2\"", "sh", installed.folder(), r.out});
+  const ProgramResult shell = runProgram(
+      work.path(), {"-c", "PATH=\"$1:$PATH\" && eval \"$2\"", "sh", installed.folder(), r.out}, -1,
+      "/bin/sh");
   EXPECT_EQ(shell.exitStatus, 0) << shell.err;
   EXPECT_TRUE(work.exists("l/a b.bin"));
   EXPECT_TRUE(work.exists("l/it's.bin"));

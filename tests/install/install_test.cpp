@@ -36,8 +36,8 @@ std::vector<std::string> manPages() {
 // what the demo writes beside them; and the installed converter runs.
 TEST(Install, ProgramsManPagesAndDocumentation) {
   TempDir prefix;
-  const ProgramResult install = runExecutable(
-      DGNBIN_CMAKE, prefix.path(), {"--install", DGNBIN_BUILD_DIR, "--prefix", prefix.path()});
+  const ProgramResult install = runProgram(
+      prefix.path(), {"--install", DGNBIN_BUILD_DIR, "--prefix", prefix.path()}, -1, DGNBIN_CMAKE);
   ASSERT_EQ(install.exitStatus, 0) << install.err;
 
   std::vector<std::string> expected = {
@@ -58,18 +58,19 @@ TEST(Install, ProgramsManPagesAndDocumentation) {
   EXPECT_EQ(filesUnder(prefix.path()), expected);
 
   const ProgramResult version =
-      runExecutable(prefix.file("bin/dgnbin"), prefix.path(), {"--version"});
+      runProgram(prefix.path(), {"--version"}, -1, prefix.file("bin/dgnbin"));
   EXPECT_EQ(version.exitStatus, 0);
   EXPECT_EQ(version.out, "dgnbin " DGNBIN_VERSION "\n");
 }
 
 TEST(ManPages, RenderWithoutWarnings) {
-  if (runExecutable("/bin/sh", "/", {"-c", "command -v groff"}).exitStatus != 0) {
+  if (runProgram("/", {"-c", "command -v groff"}, -1, "/bin/sh").exitStatus != 0) {
     GTEST_SKIP() << "groff is not installed";
   }
   for (const std::string& page : manPages()) {
-    const ProgramResult r = runExecutable("/bin/sh", std::string(DGNBIN_SOURCE_DIR) + "/docs",
-                                          {"-c", "groff -man -ww -z \"$1\"", "sh", page});
+    const ProgramResult r =
+        runProgram(std::string(DGNBIN_SOURCE_DIR) + "/docs",
+                   {"-c", "groff -man -ww -z \"$1\"", "sh", page}, -1, "/bin/sh");
     EXPECT_EQ(r.exitStatus, 0) << page;
     EXPECT_EQ(r.out + r.err, "") << page;
   }

@@ -109,12 +109,7 @@ void drain(int outFd, int errFd, std::string& out, std::string& err) {
 }  // namespace
 
 ProgramResult runProgram(const std::string& workDir, const std::vector<std::string>& args,
-                         long fileSizeLimit) {
-    return runExecutable(DGNBIN_EXE, workDir, args, fileSizeLimit);
-}
-
-ProgramResult runExecutable(const std::string& exe, const std::string& workDir,
-                            const std::vector<std::string>& args, long fileSizeLimit) {
+                         long fileSizeLimit, const std::string& exe) {
     int outPipe[2], errPipe[2];
     if (::pipe2(outPipe, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
     if (::pipe2(errPipe, O_CLOEXEC) != 0) {

@@ -42,17 +42,13 @@ struct ProgramResult {
     std::string err;  // everything written to standard error
 };
 
-// Runs DGNBIN_EXE with argv[0] "dgnbin" and the given arguments, in workDir,
-// with standard input from /dev/null. With fileSizeLimit >= 0 the child gets
-// RLIMIT_FSIZE of that many bytes and ignores SIGXFSZ, so writes beyond it
-// fail with EFBIG instead of killing it. Standard output and error go
+// Runs `exe` (the converter by default; argv[0] its last name) with the
+// given arguments, in workDir, with standard input from /dev/null. With
+// fileSizeLimit >= 0 the child gets RLIMIT_FSIZE of that many bytes and
+// ignores SIGXFSZ, so writes beyond it fail with EFBIG instead of killing it. Standard output and error go
 // through pipes, not files, so that the limit does not cut them short.
 ProgramResult runProgram(const std::string& workDir, const std::vector<std::string>& args,
-                         long fileSizeLimit = -1);
-
-// The same for the program at the path `exe` (argv[0] its last name).
-ProgramResult runExecutable(const std::string& exe, const std::string& workDir,
-                            const std::vector<std::string>& args, long fileSizeLimit = -1);
+                         long fileSizeLimit = -1, const std::string& exe = DGNBIN_EXE);
 
 }  // namespace dgntest
 
