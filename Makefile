@@ -1,17 +1,26 @@
 # Two entry points for a newcomer: `make demo` converts the bundled example,
 # `make test` builds and runs the whole suite, plain and under sanitizers.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
 
-.PHONY: all demo examples bench test build-release build-test build-sanitize clean
+.PHONY: all demo examples bench test build-release build-test build-sanitize install package clean
 
 all: build-release
 
 build-release:
 	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF >/dev/null
-	@cmake --build build/release -j $(JOBS) --target dgnbin kelobin -- --no-print-directory -s
+	@cmake --build build/release -j $(JOBS) -- --no-print-directory -s
 
 demo: build-release
 	@cd examples && sh ./demo.sh ../build/release/dgnbin
+
+# The programs, man pages, README and examples under $(PREFIX).
+install: build-release
+	cmake --install build/release --prefix "$(PREFIX)"
+
+# A Debian package of the same files; cpack names the .deb last.
+package: build-release
+	cd build/release && cpack -G DEB
 
 # Conversion throughput on a generated drawing of 400000 elements; kelobin's
 # time and memory on a BIN file of 200 MB.

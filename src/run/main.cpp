@@ -1,6 +1,8 @@
 #include "run/converter.h"
+#include "run/info_request.h"
 
 int main(int argc, char** argv) {
+  if (argc > 1 && isInfoRequest(argv[1])) return answerInfoRequest(argv[1]);
   Converter converter;
   converter.extraArguments = argc > 2 ? argc - 2 : 0;
   bool completed = converter.runConversion(argc > 1 ? argv[1] : 0);

@@ -1,0 +1,82 @@
+// dgnbin-batch: converts every design file under some folders with dgnbin,
+// several at a time, and merges what the code table misses into one report.
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+#include "batch/batch_command_line.h"
+#include "batch/batch_files.h"
+#include "batch/child_process.h"
+#include "batch/companion_program.h"
+#include "batch/conversion_runner.h"
+#include "batch/missing_report.h"
+
+// In single quotes, where a shell takes every byte as it is but the single
+// quote itself.
+static std::string shellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// One shell command per conversion, for GNU parallel or any shell.
+static int listConversions(const std::vector<BatchFile>& files, const std::string& settings) {
+  int status = 0;
+  for (const BatchFile& file : files) {
+    if (file.problem.empty()) {
+      printf("dgnbin %s\n", shellQuoted(dgnbinArgument(file, settings)).c_str());
+    } else {
+      fprintf(stderr, "dgnbin-batch: %s: %s\n", file.path.c_str(), file.problem.c_str());
+      status = 1;
+    }
+  }
+  return status;
+}
+
+int main(int argc, char** argv) {
+  BatchOptions options;
+  const CommandLine commandLine = readBatchCommandLine(argc, argv, &options);
+  if (commandLine != CommandLine::kRun) return commandLine == CommandLine::kAnswered ? 0 : 2;
+
+  const std::vector<BatchFile> files = findDesignFiles(options.paths);
+  if (options.listOnly) return listConversions(files, options.settings);
+  if (files.empty()) {
+    fprintf(stderr, "dgnbin-batch: no hay ningun fichero .dgn en las rutas dadas\n");
+    return 1;
+  }
+  const std::string dgnbin = findCompanionProgram("dgnbin");
+  if (dgnbin.empty()) {
+    fprintf(stderr, "dgnbin-batch: no se encuentra dgnbin ni junto a dgnbin-batch ni en PATH\n");
+    return 1;
+  }
+
+  const double started = secondsNow();
+  const std::vector<ConversionOutcome> outcomes =
+      runConversions(dgnbin, files, options.settings, options.jobs);
+  std::vector<std::string> errorFiles;
+  std::vector<size_t> failed;
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (outcomes[i].ok) {
+      errorFiles.push_back(files[i].base + ".ERR");
+    } else {
+      failed.push_back(i);
+    }
+  }
+  printf("Convertidos %zu de %zu ficheros en %.1f s\n", errorFiles.size(), files.size(),
+         secondsNow() - started);
+  fflush(stdout);
+  if (!failed.empty()) {
+    fprintf(stderr, "Fallaron %zu:\n", failed.size());
+    for (size_t i : failed) {
+      fprintf(stderr, "  %s: %s\n", files[i].path.c_str(), outcomes[i].failure.c_str());
+    }
+  }
+  // Only the files converted to the end: a failed run's error file may be
+  // an old one, or stop halfway.
+  const bool reported =
+      writeMissingReport(findCompanionProgram("kelobin"), errorFiles, options.report);
+  if (reported)
+    printf("Simbologias sin fila de los ficheros convertidos: %s\n", options.report.c_str());
+  return failed.empty() && reported ? 0 : 1;
+}
