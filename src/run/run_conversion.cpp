@@ -45,9 +45,10 @@ bool Converter::runConversion(char* line) {
 
   errorFile = fopen(errName.c_str(), "wb");
   if (errorFile == NULL) {
+    int reason = errno;
     printf("No puedo abrir el fichero de errores  %s", errName.c_str());
     endConsoleLine();
-    hint("%s: %s", errName.c_str(), systemReason(errno));
+    hint("%s: %s", errName.c_str(), systemReason(reason));
     return false;
   }
   errorPrintf("NIVEL ESTILO COLOR PESO FONT GG\n");
@@ -64,9 +65,10 @@ bool Converter::runConversion(char* line) {
 
   // Read only: the design file is never written.
   if (!dgnSource.open(dgnName.c_str())) {
+    int reason = errno;
     printf("No puedo abrir el fichero DGN %s", dgnName.c_str());
     endConsoleLine();
-    hint("%s: %s", dgnName.c_str(), systemReason(errno));
+    hint("%s: %s", dgnName.c_str(), systemReason(reason));
     return false;
   }
 

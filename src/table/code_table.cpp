@@ -41,8 +41,9 @@ bool Converter::loadCodeTable() {
   codeTableRows = 0;
   FILE* table = fopen("DGNBIN.TAB", "r");
   if (table == NULL) {
+    int reason = errno;
     printf("No se puede abrir DGNBIN.TAB\n");
-    hintTableReason(errno);
+    hintTableReason(reason);
     return false;
   }
   char line[256];

@@ -46,24 +46,55 @@ TEST(RunFailures, EachStopBeforeTheElements) {
     std::string console;
     std::optional<std::string> error;  // after the header line; none: no in.ERR
     bool binKept;
+    std::string hint = "";  // on standard error
   };
+  const std::string v8 = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + std::string(2000, 'x');
+  const std::string units100 = "100 unidades por unidad maestra: le sirve el factor 0.1 o 1";
   const Case cases[] = {
-      {"table missing", cmd, false, plain, "No se puede abrir DGNBIN.TAB\n", std::nullopt, true},
+      {"table missing", cmd, false, plain, "No se puede abrir DGNBIN.TAB\n", std::nullopt, true,
+       "DGNBIN.TAB: no existe"},
       {"error file", "out nodir/in 1 0 0 0 0 1", true, plain,
-       "No puedo abrir el fichero de errores  nodir/in.ERR", std::nullopt, true},
+       "No puedo abrir el fichero de errores  nodir/in.ERR", std::nullopt, true,
+       "nodir/in.ERR: no existe"},
       {"BIN file", "nodir/out in 1 0 0 0 0 1", true, plain,
-       "No puedo abrir el fichero BIN nodir/out.bin", "", true},
-      {"no design file", cmd, true, {}, "No puedo abrir el fichero DGN in.dgn", "", false},
+       "No puedo abrir el fichero BIN nodir/out.bin", "", true, "nodir/out.bin: no existe"},
+      {"no design file",
+       cmd,
+       true,
+       {},
+       "No puedo abrir el fichero DGN in.dgn",
+       "",
+       false,
+       "in.dgn: no existe"},
+      {"with its extension",
+       "out in.dgn 1 0 0 0 0 1",
+       true,
+       {},
+       "No puedo abrir el fichero DGN in.dgn.dgn",
+       std::nullopt,
+       false,
+       "los nombres van sin extension: \"in.dgn\""},
+      {"V8", cmd, true, Bytes(v8.begin(), v8.end()), kNoHeader, kNoHeader, false,
+       "es un fichero DGN V8"},
+      {"DXF", cmd, true, Bytes{' ', ' ', '0', '\r', '\n', 'S', 'E', 'C', 'T', 'I', 'O', 'N'},
+       kNoHeader, kNoHeader, false, "in.dgn es un fichero DXF"},
+      {"zeros", cmd, true, Bytes(5000, 0), kNoHeader, kNoHeader, false, "in.dgn solo tiene ceros"},
       {"first byte 0x48", cmd, true, header(766, 1536, 0x48), neither, "", false},
       {"first byte 0xC9", cmd, true, header(766, 1536, 0xC9), neither, "", false},
-      {"empty design file", cmd, true, Bytes{}, kNoHeader, kNoHeader, false},
+      {"empty design file", cmd, true, Bytes{}, kNoHeader, kNoHeader, false, "in.dgn esta vacio"},
       {"body one byte short", cmd, true, header(766, 1535), kNoHeader, kNoHeader, false},
       {"whole but 1262 bytes", cmd, true, header(629, 1262), kNoHeader, kNoHeader, false},
-      {"2.4", "out in 2.4 0 0 0 0 1", true, plain, start + kBad + "  2", kBad + "  2", false},
-      {"1234", "out in 1234 0 0 0 0 1", true, plain, start + kBad + "1234", kBad + "1234", false},
-      {"99 with 100 units", "out in 99 0 0 0 0 1", true, plain, start + kUnits, kUnits, false},
+      {"2.4", "out in 2.4 0 0 0 0 1", true, plain, start + kBad + "  2", kBad + "  2", false,
+       units100},
+      {"1234", "out in 1234 0 0 0 0 1", true, plain, start + kBad + "1234", kBad + "1234", false,
+       units100},
+      {"abc", "out in abc 0 0 0 0 1", true, plain, start + kBad + "  0", kBad + "  0", false,
+       "el factor \"abc\" no es un numero"},
+      {"99 with 100 units", "out in 99 0 0 0 0 1", true, plain, start + kUnits, kUnits, false,
+       units100},
       {"1 with low words giving 1000", cmd, true,
-       DesignFile(2).units(0x10000 + 10, 0x20000 + 100).bytes(), start + kUnits, kUnits, false},
+       DesignFile(2).units(0x10000 + 10, 0x20000 + 100).bytes(), start + kUnits, kUnits, false,
+       "1000 unidades por unidad maestra: le sirve el factor 10 o 99"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -74,6 +105,7 @@ TEST(RunFailures, EachStopBeforeTheElements) {
     const ProgramResult r = runProgram(dir.path(), {c.words});
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_EQ(r.out, c.console);
+    EXPECT_NE(r.err.find(c.hint), std::string::npos) << r.err;
     EXPECT_EQ(dir.exists("in.ERR") ? dir.readText("in.ERR") : "(none)",
               c.error ? kErrorHeader + crlf(*c.error) : "(none)");
     EXPECT_EQ(dir.readText("out.bin"), c.binKept ? kOld : "");
@@ -122,6 +154,7 @@ TEST(RunFailures, BinFileCannotBeWritten) {
   EXPECT_EQ(r.out, consoleStart(2) + message);
   EXPECT_EQ(dir.readText("in.ERR"), kErrorHeader + crlf(message));
   EXPECT_LE(dir.readFile("out.bin").size(), 4096u);
+  EXPECT_NE(r.err.find("out.bin: el fichero ha llegado al tamano maximo"), std::string::npos);
 }
 
 // Line strings without vertices are looked up (each miss is a line of the
@@ -136,5 +169,6 @@ TEST(RunFailures, ErrorFileCannotBeWritten) {
   EXPECT_EQ(r.exitStatus, 1);
   EXPECT_EQ(r.out, consoleStart(2) + kConsoleEnd +
                        "ERROR No puedo escribir en el fichero de errores in.ERR\n");
+  EXPECT_NE(r.err.find("in.ERR: el fichero ha llegado al tamano maximo"), std::string::npos);
   EXPECT_EQ(dir.readFile("out.bin").size(), 0u);
 }
