@@ -8,7 +8,7 @@ PREFIX ?= /usr/local
 all: build-release
 
 build-release:
-	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF >/dev/null
+	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF -DCMAKE_TARGET_MESSAGES=OFF >/dev/null
 	@cmake --build build/release -j $(JOBS) -- --no-print-directory -s
 
 demo: build-release
