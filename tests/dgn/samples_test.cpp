@@ -105,3 +105,15 @@ TEST(SampleFiles, ContourChainsAreJoinedNotLost) {
     EXPECT_EQ(records[i].points.back(), ends[i]) << "contour " << i;
   }
 }
+
+// Polygons with holes as GDAL writes them: cells whose outer ring (a complex
+// shape when it has over 101 vertices) and holes are all components. With
+// the cells decomposed, mode 2 writes one record per feature GDAL lists: 37.
+TEST(SampleFiles, HolesAreNotJoinedToTheirRing) {
+  if (samplesMissing()) GTEST_SKIP() << "no samples beside the project";
+  TempDir dir;
+  copySample(dir, "huecos.dgn");
+  dir.writeFile("DGNBIN.TAB", "");
+  ASSERT_EQ(runProgram(dir.path(), {"out huecos 10 1 0 0 0 2"}).exitStatus, 0);
+  EXPECT_EQ(parseBin(dir.readFile("out.bin")).size(), 37u);
+}
