@@ -5,10 +5,11 @@
 
 #include "dgn/element_fields.h"
 #include "dgn/encodings.h"
+#include "platform/decimal_text.h"
 #include "run/converter.h"
 #include "run/words.h"
 
-static void decimalText(long value, char* out, size_t size) { snprintf(out, size, "%ld", value); }
+static void decimalText(long value, char* out) { *putDecimal(out, value, 0) = '\0'; }
 
 // The value's figures up to its first tenth, without sign or point: 12.34
 // gives 123, 5 gives 50, 0.5 and 0.05 give 05.
@@ -83,7 +84,7 @@ void Converter::collectLinkageItems() {
         int16_t code = static_cast<int16_t>(word(i + 3));
         int32_t value = static_cast<int32_t>(word(i + 4) | (static_cast<uint32_t>(word(i + 5)) << 16));
         if (code == 2) {
-          decimalText(value, text, sizeof text);
+          decimalText(value, text);
           addItem(*this, 1, 0, text);
         } else {
           addItem(*this, code, value, "");
@@ -99,7 +100,7 @@ void Converter::collectLinkageItems() {
     } else if (h == 0x1013) {
       if (i + 17 > words) return;
       addItem(*this, 32001, word(i + 8), "");
-      decimalText(word(i + 7), text, sizeof text);
+      decimalText(word(i + 7), text);
       addItem(*this, 32002, word(i + 6), text);
       uint8_t f[4];
       uint16_t high = word(i + 14), low = word(i + 15);

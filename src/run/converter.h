@@ -14,6 +14,7 @@
 #include "platform/file_sink.h"
 #include "platform/file_source.h"
 #include "table/code_table.h"
+#include "table/lookup_index.h"
 
 // The fields that arcs and ellipses share: the two axes, the rotation (an
 // angle in 2D files, a quaternion's matrix in 3D files) and the origin.
@@ -136,6 +137,7 @@ class Converter {
   FileSource dgnSource;  // the design file
   CodeTableRow* codeTable;
   int32_t codeTableRows;
+  LookupIndex lookupIndex;  // of codeTable
   CodeTableRow currentRow;
   FILE* errorFile;
   double originOffset[3];
