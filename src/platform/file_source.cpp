@@ -45,3 +45,20 @@ long FileSource::read(void* to, size_t size) {
   }
   return static_cast<long>(done);
 }
+
+long FileSource::fill(size_t size) {
+  if (end_ - start_ >= size) return static_cast<long>(size);
+  if (size > kCapacity) return -1;
+  // What is left goes to the front, so that the bytes asked for fit behind.
+  memmove(buffer_, buffer_ + start_, end_ - start_);
+  end_ -= start_;
+  start_ = 0;
+  while (end_ < size) {
+    ssize_t got = ::read(fd_, buffer_ + end_, kCapacity - end_);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return -1;
+    if (got == 0) break;
+    end_ += static_cast<size_t>(got);
+  }
+  return static_cast<long>(end_ < size ? end_ : size);
+}

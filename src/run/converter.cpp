@@ -23,7 +23,6 @@ Converter::Converter()
       codeTable(new CodeTableRow[kTableRows]()),
       codeTableRows(0),
       errorFile(NULL),
-      elementBuffer(new uint8_t[kElementCapacity]()),
       scaleFactor(0.0f),
       lookupMode(0),
       dimension(0),
@@ -46,7 +45,7 @@ Converter::Converter()
   memset(&complexBox, 0, sizeof complexBox);
   memset(&currentRow, 0, sizeof currentRow);
   memset(originOffset, 0, sizeof originOffset);
-  element.bytes = elementBuffer;
+  element.bytes = NULL;
   element.length = 0;
   recordHeader.equals = '=';
 }
@@ -58,7 +57,6 @@ Converter::~Converter() {
   delete[] recordPoints;
   delete[] complexPoints;
   delete[] codeTable;
-  delete[] elementBuffer;
 }
 
 // Closes whatever is still open, each file once: the design file, then the

@@ -25,10 +25,6 @@ struct ConicFields {
   double origin[3];
 };
 
-// The element buffer holds the largest element the words-to-follow field can
-// express, head included.
-const int kElementCapacity = 4 + 2 * 65535;
-
 // Globals shared by several units (set by runConversion).
 extern int32_t complexMode;
 extern double utmShift;
@@ -141,8 +137,7 @@ class Converter {
   CodeTableRow currentRow;
   FILE* errorFile;
   double originOffset[3];
-  uint8_t* elementBuffer;
-  ElementView element;  // the current element, in elementBuffer
+  ElementView element;  // the current element, where it lies in dgnSource's buffer
   float scaleFactor;
   int32_t lookupMode;
   int32_t dimension;
