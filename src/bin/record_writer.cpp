@@ -78,16 +78,26 @@ void Converter::writeRecord(RecordHeader& header, RecordBox& box, Point* points,
     return;
   }
 
-  bool ok = binSink.append(&header, sizeof header) && binSink.append(&box, sizeof box) &&
-            binSink.append(points, sizeof(Point) * header.pointCount);
-  for (int i = 0; ok && i < header.itemCount; ++i) {
-    unsigned char bytes[12];
-    memcpy(bytes, &items[i].code, 2);
-    memcpy(bytes + 2, &items[i].value, 4);
-    memcpy(bytes + 6, items[i].text, 6);
-    ok = binSink.append(bytes, sizeof bytes);
+  // Written where it goes in the sink's buffer: a record is never larger.
+  static_assert(kRecordHeadBytes + kPointBytes * kMaxPoints + kItemBytes * kMaxItems <=
+                    static_cast<int>(FileSink::kCapacity),
+                "a record fits the BIN file's buffer");
+  size_t pointBytes = sizeof(Point) * header.pointCount;
+  unsigned char* out =
+      binSink.reserve(kRecordHeadBytes + pointBytes + kItemBytes * header.itemCount);
+  if (out == NULL) {
+    fatalBinWrite();
+  } else {
+    memcpy(out, &header, sizeof header);
+    memcpy(out + sizeof header, &box, sizeof box);
+    memcpy(out + kRecordHeadBytes, points, pointBytes);
+    unsigned char* item = out + kRecordHeadBytes + pointBytes;
+    for (int i = 0; i < header.itemCount; ++i, item += kItemBytes) {
+      memcpy(item, &items[i].code, 2);
+      memcpy(item + 2, &items[i].value, 4);
+      memcpy(item + 6, items[i].text, kItemTextBytes);
+    }
   }
-  if (!ok) fatalBinWrite();
 
   header.pointCount = 0;
   header.itemCount = 0;

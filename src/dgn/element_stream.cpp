@@ -68,6 +68,7 @@ void Converter::dispatchElement(int type) {
 }
 
 bool Converter::runElementLoop() {
+  transform = currentTransform();
   bool truncated = false;
   for (;;) {
     ElementRead got = readElement(*this);

@@ -5,25 +5,17 @@
 #include "dgn/element_fields.h"
 #include "run/converter.h"
 
-int32_t truncToInt32(double value) {
-  if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) return 0;
-  int64_t whole = static_cast<int64_t>(value);
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(whole)));
-}
-
 bool exceedsRangeLimit(double value) { return value > 4294967296.0; }
 
-Point Converter::transformPoint(int32_t x, int32_t y, int32_t z) const {
-  Point p;
-  p.x = truncToInt32((x + originOffset[0]) * scaleFactor + 0.00001);
-  p.y = truncToInt32((y + originOffset[1]) * scaleFactor + 0.00001 - uorRatio * utmShift);
-  p.z = truncToInt32((z + originOffset[2]) * scaleFactor + 0.00001);
-  return p;
+PointTransform Converter::currentTransform() const {
+  PointTransform t = {
+      {originOffset[0], originOffset[1], originOffset[2]}, scaleFactor, uorRatio * utmShift};
+  return t;
 }
 
-Point Converter::outputPoint(int32_t x, int32_t y, int32_t z) const {
-  Point p = transformPoint(x, y, z);
-  if (dimension != 3) p.z = 0;
+Point Converter::transformPoint(int32_t x, int32_t y, int32_t z) const {
+  PointTransform t = currentTransform();
+  Point p = {t.x(x), t.y(y), t.z(z)};
   return p;
 }
 

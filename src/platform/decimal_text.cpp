@@ -3,8 +3,8 @@
 char* putDecimal(char* out, long value, int width) {
   char digits[24];
   int count = 0;
-  unsigned long magnitude = value < 0 ? 0ul - static_cast<unsigned long>(value)
-                                      : static_cast<unsigned long>(value);
+  unsigned long magnitude =
+      value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
   do {
     digits[count++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;

@@ -49,6 +49,14 @@ bool FileSink::append(const void* data, size_t size) {
   return true;
 }
 
+unsigned char* FileSink::reserve(size_t size) {
+  if (failed_ || fd_ < 0 || size > kCapacity) return NULL;
+  if (used_ + size > kCapacity && !flush()) return NULL;
+  unsigned char* at = buffer_ + used_;
+  used_ += size;
+  return at;
+}
+
 bool FileSink::flush() {
   if (failed_) return false;
   if (fd_ < 0 || used_ == 0) return true;

@@ -20,14 +20,19 @@ class FileSink {
   bool isOpen() const { return fd_ >= 0; }
   // Appends bytes; false once any write to the file has failed.
   bool append(const void* data, size_t size);
+  // Appends `size` bytes (at most kCapacity) for the caller to write in
+  // place, at the returned address, before the next call; null once any
+  // write to the file has failed.
+  unsigned char* reserve(size_t size);
   // Writes out what is gathered; false when a write failed now or before.
   bool flush();
   // Flushes and closes; false when anything could not be written. Closing a
   // sink that is not open does nothing and succeeds.
   bool close();
 
- private:
   static const size_t kCapacity = 1 << 16;
+
+ private:
   int fd_;  // -1 while not open
   unsigned char* buffer_;
   size_t used_;

@@ -45,6 +45,7 @@ Converter::Converter()
   memset(&complexBox, 0, sizeof complexBox);
   memset(&currentRow, 0, sizeof currentRow);
   memset(originOffset, 0, sizeof originOffset);
+  memset(&transform, 0, sizeof transform);
   element.bytes = NULL;
   element.length = 0;
   recordHeader.equals = '=';

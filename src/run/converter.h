@@ -11,6 +11,7 @@
 
 #include "bin/bin_record.h"
 #include "dgn/element_view.h"
+#include "dgn/transform.h"
 #include "platform/file_sink.h"
 #include "platform/file_source.h"
 #include "table/code_table.h"
@@ -49,8 +50,14 @@ class Converter {
 
   // --- transform ---
   Point transformPoint(int32_t x, int32_t y, int32_t z) const;
+  // The transform of the settings as they stand; the element loop keeps it
+  // in `transform` for the translators.
+  PointTransform currentTransform() const;
   // The point as translators write it: transformed, with Z 0 in a 2D file.
-  Point outputPoint(int32_t x, int32_t y, int32_t z) const;
+  Point outputPoint(int32_t x, int32_t y, int32_t z) const {
+    Point p = {transform.x(x), transform.y(y), dimension == 3 ? transform.z(z) : 0};
+    return p;
+  }
   // Transforms the current element's range into `transformedRange`; false
   // when a corner lies beyond the limit (said in the error file).
   bool testRange();
@@ -78,6 +85,9 @@ class Converter {
   void mergeSavedItems();
   void writeElementRecord(bool joinable);
   void appendComplexPoint(const Point& p, bool skipRepeat);
+  // appendComplexPoint of each point, repeats skipped, in a complex mode
+  // that joins.
+  void joinPoints(const Point* points, int count);
   // Modes 1 and 2 join the lines of a complex element into one record; modes
   // 0 and 1 write each line as well.
   bool joinsComplex() const { return complexMode == 1 || complexMode == 2; }
@@ -88,9 +98,11 @@ class Converter {
   void lookupRecordCode(int mode);
   // Adds a point to `record`, dropping what lies beyond its capacity.
   void addRecordPoint(const Point& p);
-  // The stored vertex at element byte `offset` (x, y and, in a 3D file, z)
-  // as an output point.
-  Point storedVertex(int offset) const;
+  // Adds `count` stored vertices from element byte `offset` (x, y and, in a
+  // 3D file, z) to `record` as output points, and those of a `joinable`
+  // element to the complex record, where a vertex that repeats the last
+  // point is kept once.
+  void addStoredVertices(int offset, int count, bool joinable);
   // Vertex count of a line string, shape or curve, cut to the vertices that
   // lie inside the element.
   int vertexCount() const;
@@ -137,6 +149,7 @@ class Converter {
   CodeTableRow currentRow;
   FILE* errorFile;
   double originOffset[3];
+  PointTransform transform;  // of the settings, for the element loop
   ElementView element;  // the current element, where it lies in dgnSource's buffer
   float scaleFactor;
   int32_t lookupMode;

@@ -112,3 +112,21 @@ void Converter::appendComplexPoint(const Point& p, bool skipRepeat) {
   complexPoints[count] = p;
   complexHeader.pointCount = static_cast<uint16_t>(count + 1);
 }
+
+void Converter::joinPoints(const Point* points, int count) {
+  const bool solid = dimension == 3;
+  int joined = complexHeader.pointCount;
+  for (int i = 0; i < count; ++i) {
+    const Point& p = points[i];
+    if (joined > 0) {
+      const Point& last = complexPoints[joined - 1];
+      if (last.x == p.x && last.y == p.y && (!solid || last.z == p.z)) continue;
+    }
+    if (joined >= kMaxPoints) {
+      warnPointCap();
+      continue;
+    }
+    complexPoints[joined++] = p;
+  }
+  complexHeader.pointCount = static_cast<uint16_t>(joined);
+}
