@@ -62,11 +62,11 @@ static void boxOfText(RecordBox& box, const Point& origin, const char* text) {
 }
 
 void Converter::writeRecord(RecordHeader& header, RecordBox& box, Point* points,
-                            AttributeItem* items) {
+                            AttributeItem* items, bool boxed) {
   char* text = reinterpret_cast<char*>(points + 1);
   if (header.kind == 'C') {
     if (header.pointCount == 0) return;
-    boxOfPoints(box, points, header.pointCount);
+    if (!boxed) boxOfPoints(box, points, header.pointCount);
   } else if (header.kind == 'T') {
     if (text[0] == '\0') return;
     trimBlanks(text);

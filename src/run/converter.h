@@ -63,8 +63,9 @@ class Converter {
   bool testRange();
 
   // --- BIN output ---
+  // `boxed`: the box of a "C" record is already that of its points.
   void writeRecord(RecordHeader& header, RecordBox& box, Point* points,
-                   AttributeItem* items);
+                   AttributeItem* items, bool boxed = false);
   void setRecordCode();
 
   // --- element stream and linkages ---
@@ -83,7 +84,7 @@ class Converter {
   void openComplexRecord();
   void handleCellHeader();
   void mergeSavedItems();
-  void writeElementRecord(bool joinable);
+  void writeElementRecord(bool joinable, bool boxed = false);
   void appendComplexPoint(const Point& p, bool skipRepeat);
   // appendComplexPoint of each point, repeats skipped, in a complex mode
   // that joins.
@@ -101,8 +102,9 @@ class Converter {
   // Adds `count` stored vertices from element byte `offset` (x, y and, in a
   // 3D file, z) to `record` as output points, and those of a `joinable`
   // element to the complex record, where a vertex that repeats the last
-  // point is kept once.
-  void addStoredVertices(int offset, int count, bool joinable);
+  // point is kept once. True when it has made `recordBox` the box of the
+  // record's points.
+  bool addStoredVertices(int offset, int count, bool joinable);
   // Vertex count of a line string, shape or curve, cut to the vertices that
   // lie inside the element.
   int vertexCount() const;

@@ -6,7 +6,7 @@ void Converter::translateCurve() {
   lookupRecordCode(lookupMode);
   recordHeader.pointCount = 0;
   int count = vertexCount();
-  if (count > 4) addStoredVertices(38 + 8 * dimension, count - 4, false);
+  bool boxed = count > 4 && addStoredVertices(38 + 8 * dimension, count - 4, false);
   recordHeader.kind = 'C';
-  writeElementRecord(false);
+  writeElementRecord(false, boxed);
 }

@@ -12,7 +12,7 @@ void Converter::translateLineString() {
       element.dgnInt(42) == element.dgnInt(42 + vertexBytes)) {
     count = 1;
   }
-  addStoredVertices(38, count, true);
+  bool boxed = addStoredVertices(38, count, true);
   recordHeader.kind = 'C';
-  writeElementRecord(true);
+  writeElementRecord(true, boxed);
 }
