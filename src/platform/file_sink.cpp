@@ -6,7 +6,8 @@
 
 #include "platform/platform.h"
 
-FileSink::FileSink() : fd_(-1), buffer_(new unsigned char[kCapacity]()), used_(0), failed_(false) {}
+FileSink::FileSink()
+    : fd_(-1), buffer_(new unsigned char[kChunk + kCapacity]()), used_(0), failed_(false) {}
 
 FileSink::~FileSink() {
   close();
@@ -34,24 +35,15 @@ static bool writeAll(int fd, const unsigned char* data, size_t size) {
   return true;
 }
 
-bool FileSink::append(const void* data, size_t size) {
-  if (failed_ || fd_ < 0) return false;
-  const unsigned char* bytes = static_cast<const unsigned char*>(data);
-  if (used_ + size > kCapacity) {
-    if (!flush()) return false;
-    if (size > kCapacity) {
-      failed_ = !writeAll(fd_, bytes, size);
-      return !failed_;
-    }
-  }
-  memcpy(buffer_ + used_, bytes, size);
-  used_ += size;
-  return true;
-}
-
+// The buffer holds a chunk and the largest piece reserved beyond it.
 unsigned char* FileSink::reserve(size_t size) {
   if (failed_ || fd_ < 0 || size > kCapacity) return NULL;
-  if (used_ + size > kCapacity && !flush()) return NULL;
+  if (used_ >= kChunk) {
+    failed_ = !writeAll(fd_, buffer_, kChunk);
+    if (failed_) return NULL;
+    memmove(buffer_, buffer_ + kChunk, used_ - kChunk);
+    used_ -= kChunk;
+  }
   unsigned char* at = buffer_ + used_;
   used_ += size;
   return at;
