@@ -33,7 +33,7 @@ class FileSink {
   static const size_t kCapacity = 1 << 16;
 
  private:
-  static const size_t kChunk = 1 << 18;
+  static const size_t kChunk = 1 << 16;
   int fd_;  // -1 while not open
   unsigned char* buffer_;
   size_t used_;
