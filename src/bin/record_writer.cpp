@@ -7,19 +7,26 @@
 #include "run/converter.h"
 #include "run/words.h"
 
+// In locals: the box might share memory with the points as far as the
+// compiler knows, and would be stored back after every point.
 static void boxOfPoints(RecordBox& box, const Point* points, int count) {
-  box.lowX = box.highX = points[0].x;
-  box.lowY = box.highY = points[0].y;
-  box.lowZ = box.highZ = points[0].z;
+  int32_t lowX = points[0].x, lowY = points[0].y, lowZ = points[0].z;
+  int32_t highX = lowX, highY = lowY, highZ = lowZ;
   for (int i = 1; i < count; ++i) {
     const Point& p = points[i];
-    if (p.x < box.lowX) box.lowX = p.x;
-    if (p.y < box.lowY) box.lowY = p.y;
-    if (p.z < box.lowZ) box.lowZ = p.z;
-    if (p.x > box.highX) box.highX = p.x;
-    if (p.y > box.highY) box.highY = p.y;
-    if (p.z > box.highZ) box.highZ = p.z;
+    lowX = p.x < lowX ? p.x : lowX;
+    lowY = p.y < lowY ? p.y : lowY;
+    lowZ = p.z < lowZ ? p.z : lowZ;
+    highX = p.x > highX ? p.x : highX;
+    highY = p.y > highY ? p.y : highY;
+    highZ = p.z > highZ ? p.z : highZ;
   }
+  box.lowX = lowX;
+  box.lowY = lowY;
+  box.lowZ = lowZ;
+  box.highX = highX;
+  box.highY = highY;
+  box.highZ = highZ;
 }
 
 // A text covers a square of its height per character along its angle; a
