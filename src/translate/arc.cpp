@@ -69,6 +69,7 @@ void Converter::translateArc() {
   double rho = f.rotation * pi * kAngleFactor;
   const double cosRho = cos(rho), sinRho = sin(rho);
 
+  // At most 200 points: they are stored straight into the record.
   const ArcAngles& walk = arcAngles(start, sweepWord);
   for (int i = 0; i < walk.count; ++i) {
     double A = a * walk.cosT[i];
@@ -82,8 +83,9 @@ void Converter::translateArc() {
       x = origin[0] + A * cosRho - B * sinRho;
       y = origin[1] + A * sinRho + B * cosRho;
     }
-    addRecordPoint(outputPoint(truncToInt32(x), truncToInt32(y), truncToInt32(z)));
+    recordPoints[i] = outputPoint(truncToInt32(x), truncToInt32(y), truncToInt32(z));
   }
+  recordHeader.pointCount = static_cast<uint16_t>(walk.count);
   recordHeader.kind = 'C';
   writeElementRecord(false);
 }

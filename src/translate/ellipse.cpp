@@ -43,7 +43,9 @@ void Converter::translateEllipse() {
   double phi = f.rotation * pi / 64800000;
   const double cosPhi = cos(phi), sinPhi = sin(phi);
 
+  // Fewer points than a record holds: they are stored straight.
   const Ring& ring = ringAngles();
+  Point* out = recordPoints;
   for (int i = 0; i < ring.count; ++i) {
     const double cosT = ring.cosT[i], sinT = ring.sinT[i];
     double x, y;
@@ -55,9 +57,10 @@ void Converter::translateEllipse() {
       x = centre[0] + a * cosT * cosPhi - b * sinT * sinPhi;
       y = centre[1] + a * cosT * sinPhi + b * sinT * cosPhi;
     }
-    addRecordPoint(outputPoint(truncToInt32(x), truncToInt32(y), truncToInt32(centre[2])));
+    *out++ = outputPoint(truncToInt32(x), truncToInt32(y), truncToInt32(centre[2]));
   }
-  addRecordPoint(recordPoints[0]);
+  *out++ = recordPoints[0];
+  recordHeader.pointCount = static_cast<uint16_t>(out - recordPoints);
   recordHeader.kind = 'C';
   writeRecord(recordHeader, recordBox, recordPoints, recordItems);
 }
