@@ -100,7 +100,12 @@ void Converter::collectLinkageItems() {
   int start = 32 + 2 * attributeIndex;  // element byte of the first linkage
   if (words <= 0 || start < kRangeBlock) return;
   const ElementView& e = element;
-  auto word = [&e, start](int i) { return linkageWord(e, start + 2 * i); };
+  // The linkages run to the end of the element, and the walk reads none of
+  // their words beyond it: behind the range block they are read as they lie.
+  const bool plain = start >= kRangeBlockEnd;
+  auto word = [&e, start, plain](int i) {
+    return plain ? readU16(e.bytes + start + 2 * i) : linkageWord(e, start + 2 * i);
+  };
 
   char text[32];
   for (int i = 0; i < words;) {

@@ -118,11 +118,22 @@ static bool samePoint(const Point& a, const Point& b, bool solid) {
 }
 
 void Converter::joinPoints(const Point* points, int count) {
+  if (count <= 0) return;
   const bool solid = dimension == 3;
   int joined = complexHeader.pointCount;
   int i = 0;
-  if (joined == 0 && count > 0) complexPoints[joined++] = points[i++];
-  if (count - i <= kMaxPoints - joined) {
+  if (joined == 0) complexPoints[joined++] = points[i++];
+  if (count - i <= kMaxPoints - joined && !inComplex) {
+    // Outside a complex element the joined points are never written (the
+    // next complex element starts anew): only their count, for the cap, and
+    // the last of them, for the next repeat, are kept.
+    Point last = complexPoints[joined - 1];
+    for (; i < count; ++i) {
+      joined += !samePoint(points[i], last, solid);
+      last = points[i];
+    }
+    complexPoints[joined - 1] = last;
+  } else if (count - i <= kMaxPoints - joined) {
     // Room for all: each point is stored and kept unless it repeats the
     // last, which a point left out equals.
     Point* next = complexPoints + joined;
