@@ -21,15 +21,16 @@ Point Converter::transformPoint(int32_t x, int32_t y, int32_t z) const {
 
 // The range block holds each coordinate plus 2^31. A corner beyond the limit
 // stops the run: the records written so far are kept, nothing of this
-// element is.
+// element is. Called by the element loop, with its transform.
 bool Converter::testRange() {
   const char* corner[2] = {"bajo", "alto"};
   for (int c = 0; c < 2; ++c) {
     double* t = transformedRange + 3 * c;
     for (int axis = 0; axis < 3; ++axis) {
       uint32_t stored = static_cast<uint32_t>(element.dgnInt(kRangeBlock + 12 * c + 4 * axis));
-      double value = (static_cast<double>(stored) - 2147483648.0 + originOffset[axis]) * scaleFactor;
-      if (axis == 1) value -= uorRatio * utmShift;
+      double value =
+          (static_cast<double>(stored) - 2147483648.0 + transform.offset[axis]) * transform.scale;
+      if (axis == 1) value -= transform.yShift;
       t[axis] = value + 0.00001;
     }
     if (exceedsRangeLimit(t[0]) || exceedsRangeLimit(t[1]) || exceedsRangeLimit(t[2])) {

@@ -36,7 +36,7 @@ static bool writeAll(int fd, const unsigned char* data, size_t size) {
 }
 
 // The buffer holds a chunk and the largest piece reserved beyond it.
-unsigned char* FileSink::reserve(size_t size) {
+unsigned char* FileSink::reserveAfterWrite(size_t size) {
   if (failed_ || fd_ < 0 || size > kCapacity) return NULL;
   if (used_ >= kChunk) {
     failed_ = !writeAll(fd_, buffer_, kChunk);

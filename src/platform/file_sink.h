@@ -23,7 +23,12 @@ class FileSink {
   // Appends `size` bytes (at most kCapacity) for the caller to write in
   // place, at the returned address, before the next call; null once any
   // write to the file has failed.
-  unsigned char* reserve(size_t size);
+  unsigned char* reserve(size_t size) {
+    if (used_ >= kChunk || failed_ || fd_ < 0 || size > kCapacity) return reserveAfterWrite(size);
+    unsigned char* at = buffer_ + used_;
+    used_ += size;
+    return at;
+  }
   // Writes out what is gathered; false when a write failed now or before.
   bool flush();
   // Flushes and closes; false when anything could not be written. Closing a
@@ -34,6 +39,7 @@ class FileSink {
 
  private:
   static const size_t kChunk = 1 << 16;
+  unsigned char* reserveAfterWrite(size_t size);
   int fd_;  // -1 while not open
   unsigned char* buffer_;
   size_t used_;

@@ -19,15 +19,13 @@ class FileSource {
   bool open(const char* path);
   bool isOpen() const { return fd_ >= 0; }
   void close();
-  // Reads up to `size` bytes; fewer only at the end of the file. Returns the
-  // count read, or -1 when the file could not be read.
-  long read(void* to, size_t size);
-
   // Makes the next `size` bytes (at most kCapacity) lie whole in the buffer,
   // at next(), and returns how many of them do: fewer only at the end of the
   // file; -1 when the file could not be read. They stay there until the
-  // next fill or read.
-  long fill(size_t size);
+  // next fill.
+  long fill(size_t size) {
+    return end_ - start_ >= size ? static_cast<long>(size) : refill(size);
+  }
   const unsigned char* next() const { return buffer_ + start_; }
   // Passes over bytes that fill made available.
   void skip(size_t size) { start_ += size; }
@@ -35,6 +33,7 @@ class FileSource {
   static const size_t kCapacity = 1 << 18;
 
  private:
+  long refill(size_t size);
   int fd_;  // -1 while not open
   unsigned char* buffer_;
   size_t start_;
