@@ -13,8 +13,9 @@
 // -2^63 does, to 0.
 inline int32_t truncToInt32(double value) {
 #if defined(__x86_64__)
-  // The instruction gives -2^63 itself for those values: one step per
-  // coordinate, and the same bits as the portable steps below.
+  // The conversion instruction gives -2^63 itself for a value that is not
+  // finite or lies outside the range: one step per coordinate, the same
+  // bits as the portable steps below.
   int64_t whole = _mm_cvttsd_si64(_mm_set_sd(value));
 #else
   if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) return 0;

@@ -23,14 +23,12 @@ class FileSource {
   // at next(), and returns how many of them do: fewer only at the end of the
   // file; -1 when the file could not be read. They stay there until the
   // next fill.
-  long fill(size_t size) {
-    return end_ - start_ >= size ? static_cast<long>(size) : refill(size);
-  }
+  long fill(size_t size) { return end_ - start_ >= size ? static_cast<long>(size) : refill(size); }
   const unsigned char* next() const { return buffer_ + start_; }
   // Passes over bytes that fill made available.
   void skip(size_t size) { start_ += size; }
 
-  static const size_t kCapacity = 1 << 18;
+  static const size_t kCapacity = 1 << 18;  // the most one fill makes available
 
  private:
   long refill(size_t size);

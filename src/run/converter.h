@@ -64,8 +64,8 @@ class Converter {
 
   // --- BIN output ---
   // `boxed`: the box of a "C" record is already that of its points.
-  void writeRecord(RecordHeader& header, RecordBox& box, Point* points,
-                   AttributeItem* items, bool boxed = false);
+  void writeRecord(RecordHeader& header, RecordBox& box, Point* points, AttributeItem* items,
+                   bool boxed = false);
   void setRecordCode();
 
   // --- element stream and linkages ---
@@ -152,7 +152,7 @@ class Converter {
   FILE* errorFile;
   double originOffset[3];
   PointTransform transform;  // of the settings, for the element loop
-  ElementView element;  // the current element, where it lies in dgnSource's buffer
+  ElementView element;       // the current element, where it lies in dgnSource's buffer
   float scaleFactor;
   int32_t lookupMode;
   int32_t dimension;

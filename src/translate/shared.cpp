@@ -18,8 +18,8 @@ void Converter::addRecordPoint(const Point& p) {
 // The hottest loop of a conversion: the settings kept at hand, the points
 // written straight into the record and its box kept while they are added.
 template <bool kSolid>
-static void transformVertices(const PointTransform t, const uint8_t* vertex, int count,
-                              Point* out, RecordBox& box) {
+static void transformVertices(const PointTransform t, const uint8_t* vertex, int count, Point* out,
+                              RecordBox& box) {
   int32_t low[3] = {INT32_MAX, INT32_MAX, INT32_MAX};
   int32_t high[3] = {INT32_MIN, INT32_MIN, INT32_MIN};
   for (int i = 0; i < count; ++i, vertex += kSolid ? 12 : 8) {
@@ -45,13 +45,15 @@ static void transformVertices(const PointTransform t, const uint8_t* vertex, int
 bool Converter::addStoredVertices(int offset, int count, bool joinable) {
   const bool joins = joinable && joinsComplex();
   int n = recordHeader.pointCount;
-  if (count > kMaxPoints - n || count == 0) {
+  if (count == 0) return false;  // a record without points keeps its box
+  if (count > kMaxPoints - n) {
     // Beyond the record's capacity, point by point; the complex record
     // still gets every point.
     const int step = 4 * dimension;
     for (int i = 0; i < count; ++i) {
       const int at = offset + step * i;
-      Point p = outputPoint(element.dgnInt(at), element.dgnInt(at + 4), element.dgnInt(at + 8));
+      Point p = outputPoint(element.dgnInt(at), element.dgnInt(at + 4),
+                            dimension == 3 ? element.dgnInt(at + 8) : 0);
       addRecordPoint(p);
       if (joins) appendComplexPoint(p, true);
     }
