@@ -14,8 +14,8 @@ demo: build-release
 	@cd examples && sh ./demo.sh ../build/release/dgnbin
 
 # Conversion time against `cp` of the same file on three generated drawings,
-# made once into $${XDG_CACHE_HOME:-$$HOME/.cache}/dgnbin-bench; RUNS=n sets
-# how many alternated runs give each median (7).
+# made once into ${XDG_CACHE_HOME:-$HOME/.cache}/dgnbin-bench; RUNS=n sets
+# how many alternated runs give each median (7, at least 5).
 RUNS ?= 7
 bench: build-release
 	@cmake --build build/release -j $(JOBS) --target dgnbin_bench -- --no-print-directory -s
