@@ -12,8 +12,9 @@
 static void decimalText(long value, char* out) { *putDecimal(out, value, 0) = '\0'; }
 
 // "%.7f" of a float's magnitude, worked out with integers below 2^40 (the
-// value times 10^7, rounded half to even as printf rounds); the same bytes
-// as printf for every float, which was checked over all 2^32 of them.
+// value times 10^7, rounded half to even as printf rounds): the same bytes
+// as printf, checked once for every float of either sign below 2^40. Larger
+// values, infinities and NaNs are left to printf.
 static void sevenDecimals(float v, char* out, size_t size) {
   uint32_t bits;
   memcpy(&bits, &v, 4);
