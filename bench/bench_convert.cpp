@@ -28,7 +28,7 @@ using namespace dgntest;
 namespace {
 
 // Bump when a drawing or a table changes, so that an old cache is not used.
-const char kCacheVersion[] = "v1";
+const char kCacheVersion[] = "v2";
 const long kLineStrings = 1000000;
 const long kMixedGroups = 59700;  // about 100 MB
 
@@ -107,7 +107,11 @@ long writeMixed(const std::string& path) {
     add(linked(onRowOf(lineString(2, zig), level(1)), three));
     add(linked(onRowOf(shape(2, ring), level(2)), survey));
     add(linked(onRowOf(curve(2, zig), level(3)), named));
-    add(linked(onRowOf(arc2D(0, sweepSignMagnitude(32400000), 800, 500, 0, x, y), level(4)), item));
+    // Arcs of many starts and sweeps, as in a drawing: few repeat.
+    const int32_t start = static_cast<int32_t>(g % 36) * 3600000;
+    const int64_t sweep = (30 + g % 11 * 30) * 360000;
+    add(linked(onRowOf(arc2D(start, sweepSignMagnitude(sweep), 800, 500, 0, x, y), level(4)),
+               item));
     add(linked(onRowOf(ellipse2D(600, 400, 0, x + 1000, y + 1000), level(5)), three));
     add(linked(onRowOf(text2D(1, static_cast<uint8_t>(g % 15), 3000, 3000, v % 360 * 360000, x, y,
                               kTexts[g % 8]),
@@ -123,7 +127,7 @@ long writeMixed(const std::string& path) {
     add(component(linked(onRowOf(line(2, x, y, 0, x + 200, y, 0), level(8)), item)));
     add(component(onRowOf(lineString(2, zig), level(8))));
     add(component(
-        onRowOf(arc2D(0, sweepSignMagnitude(16200000), 300, 300, 0, x + 2000, y), level(8))));
+        onRowOf(arc2D(start, sweepSignMagnitude(32400000), 300, 300, 0, x + 2000, y), level(8))));
 
     add(linked(onRowOf(complexHeader(14, 0, 2), level(9)), three));
     add(component(onRowOf(lineString(2, {zig[0], zig[1], zig[2]}), level(9))));
