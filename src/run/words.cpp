@@ -45,11 +45,3 @@ char* trimBlanks(char* text) {
   return text;
 }
 
-// Character by character: the strings are a few characters long and copied
-// for every element.
-bool copyTerminated(char* to, const char* from, size_t most) {
-  size_t length = 0;
-  for (; length < most && from[length] != '\0'; ++length) to[length] = from[length];
-  to[length] = '\0';
-  return from[length] != '\0';
-}
