@@ -7,19 +7,26 @@
 #include "run/converter.h"
 #include "run/words.h"
 
+// In locals: the box might share memory with the points as far as the
+// compiler knows, and would be stored back after every point.
 static void boxOfPoints(RecordBox& box, const Point* points, int count) {
-  box.lowX = box.highX = points[0].x;
-  box.lowY = box.highY = points[0].y;
-  box.lowZ = box.highZ = points[0].z;
+  int32_t lowX = points[0].x, lowY = points[0].y, lowZ = points[0].z;
+  int32_t highX = lowX, highY = lowY, highZ = lowZ;
   for (int i = 1; i < count; ++i) {
     const Point& p = points[i];
-    if (p.x < box.lowX) box.lowX = p.x;
-    if (p.y < box.lowY) box.lowY = p.y;
-    if (p.z < box.lowZ) box.lowZ = p.z;
-    if (p.x > box.highX) box.highX = p.x;
-    if (p.y > box.highY) box.highY = p.y;
-    if (p.z > box.highZ) box.highZ = p.z;
+    lowX = p.x < lowX ? p.x : lowX;
+    lowY = p.y < lowY ? p.y : lowY;
+    lowZ = p.z < lowZ ? p.z : lowZ;
+    highX = p.x > highX ? p.x : highX;
+    highY = p.y > highY ? p.y : highY;
+    highZ = p.z > highZ ? p.z : highZ;
   }
+  box.lowX = lowX;
+  box.lowY = lowY;
+  box.lowZ = lowZ;
+  box.highX = highX;
+  box.highY = highY;
+  box.highZ = highZ;
 }
 
 // A text covers a square of its height per character along its angle; a
@@ -62,11 +69,11 @@ static void boxOfText(RecordBox& box, const Point& origin, const char* text) {
 }
 
 void Converter::writeRecord(RecordHeader& header, RecordBox& box, Point* points,
-                            AttributeItem* items) {
+                            AttributeItem* items, bool boxed) {
   char* text = reinterpret_cast<char*>(points + 1);
   if (header.kind == 'C') {
     if (header.pointCount == 0) return;
-    boxOfPoints(box, points, header.pointCount);
+    if (!boxed) boxOfPoints(box, points, header.pointCount);
   } else if (header.kind == 'T') {
     if (text[0] == '\0') return;
     trimBlanks(text);
@@ -78,17 +85,27 @@ void Converter::writeRecord(RecordHeader& header, RecordBox& box, Point* points,
     return;
   }
 
-  bool ok = binSink.append(&header, sizeof header) && binSink.append(&box, sizeof box) &&
-            binSink.append(points, sizeof(Point) * header.pointCount);
-  for (int i = 0; ok && i < header.itemCount; ++i) {
-    unsigned char bytes[12];
-    memcpy(bytes, &items[i].code, 2);
-    memcpy(bytes + 2, &items[i].value, 4);
-    memcpy(bytes + 6, items[i].text, 6);
-    ok = binSink.append(bytes, sizeof bytes);
+  // Written where it goes in the sink's buffer: a record is never larger.
+  static_assert(kRecordHeadBytes + kPointBytes * kMaxPoints + kItemBytes * kMaxItems <=
+                    static_cast<int>(FileSink::kCapacity),
+                "a record fits the BIN file's buffer");
+  size_t pointBytes = sizeof(Point) * header.pointCount;
+  unsigned char* out =
+      binSink.reserve(kRecordHeadBytes + pointBytes + kItemBytes * header.itemCount);
+  if (out == NULL) {
+    fatalBinWrite();
+  } else {
+    memcpy(out, &header, sizeof header);
+    memcpy(out + sizeof header, &box, sizeof box);
+    memcpy(out + kRecordHeadBytes, points, pointBytes);
+    unsigned char* item = out + kRecordHeadBytes + pointBytes;
+    for (int i = 0; i < header.itemCount; ++i, item += kItemBytes) {
+      memcpy(item, &items[i].code, 2);
+      memcpy(item + 2, &items[i].value, 4);
+      memcpy(item + 6, items[i].text, kItemTextBytes);
+    }
+    ++counts.records;
   }
-  if (!ok) fatalBinWrite();
-  ++counts.records;
 
   header.pointCount = 0;
   header.itemCount = 0;

@@ -8,33 +8,38 @@
 
 enum ElementRead { kElementRead, kEndOfDesign, kTruncated };
 
-// Reads the rest of the element whose 4-byte head is in the element buffer.
-static bool readElementBody(Converter& c) {
-  uint8_t* e = c.elementBuffer;
-  long length = 2L * readU16(e + kWordsToFollow);
-  if (c.dgnSource.read(e + 4, static_cast<size_t>(length)) != length) return false;
-  c.element.bytes = e;
-  c.element.length = static_cast<int>(4 + length);
+// The largest element the words-to-follow field can express is decoded in
+// the read buffer as well.
+static_assert(FileSource::kCapacity >= 4 + 2 * 65535, "an element fits the read buffer");
+
+// Takes the element whose 4-byte head is next in the read buffer, where it
+// lies; false when the file ends inside it.
+static bool takeElement(Converter& c) {
+  long length = 4 + 2L * readU16(c.dgnSource.next() + kWordsToFollow);
+  if (c.dgnSource.fill(static_cast<size_t>(length)) != length) return false;
+  c.element.bytes = c.dgnSource.next();
+  c.element.length = static_cast<int>(length);
+  c.dgnSource.skip(static_cast<size_t>(length));
   return true;
 }
 
 // The header element has no end marker to look for.
 bool Converter::readFirstElement() {
-  if (dgnSource.read(elementBuffer, 4) != 4 || !readElementBody(*this)) return false;
+  if (dgnSource.fill(4) != 4 || !takeElement(*this)) return false;
   fileOffset = element.length;
   return element.length >= kHeaderElementMinBytes;
 }
 
 static ElementRead readElement(Converter& c) {
-  const uint8_t* e = c.elementBuffer;
-  long got = c.dgnSource.read(c.elementBuffer, 4);
+  long got = c.dgnSource.fill(4);
   if (got == 0) return kEndOfDesign;
+  const uint8_t* e = c.dgnSource.next();
   // Writers end their files with the bare two bytes FF FF as well.
   if (got >= 2 && e[0] == 0xFF && e[1] == 0xFF) {
     printf("Final del fichero DGN\n");
     return kEndOfDesign;
   }
-  if (got != 4 || !readElementBody(c)) return kTruncated;
+  if (got != 4 || !takeElement(c)) return kTruncated;
   return kElementRead;
 }
 
@@ -63,6 +68,7 @@ void Converter::dispatchElement(int type) {
 }
 
 bool Converter::runElementLoop() {
+  transform = currentTransform();
   bool truncated = false;
   for (;;) {
     ElementRead got = readElement(*this);

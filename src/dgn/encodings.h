@@ -6,6 +6,7 @@
 #define DGNBIN_DGN_ENCODINGS_H_
 
 #include <stdint.h>
+#include <string.h>
 
 // Little-endian values from bytes that may be unaligned.
 inline uint16_t readU16(const uint8_t* bytes) {
@@ -17,8 +18,12 @@ inline int32_t readI32(const uint8_t* bytes) {
 }
 
 // A DGN 32-bit integer: two little-endian words, the high-order word first.
+// Read as one 32-bit value whose halves change places: a vertex read is two
+// instructions.
 inline int32_t dgnInt32(const uint8_t* bytes) {
-  return static_cast<int32_t>((static_cast<uint32_t>(readU16(bytes)) << 16) | readU16(bytes + 2));
+  uint32_t v;
+  memcpy(&v, bytes, 4);
+  return static_cast<int32_t>((v << 16) | (v >> 16));
 }
 
 // The 8 bytes of a VAX D-float as an IEEE double; the three lowest fraction

@@ -5,47 +5,31 @@
 #include "dgn/element_fields.h"
 #include "run/converter.h"
 
-int32_t truncToInt32(double value) {
-  if (!(value >= -9223372036854775808.0 && value < 9223372036854775808.0)) return 0;
-  int64_t whole = static_cast<int64_t>(value);
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(whole)));
-}
-
 bool exceedsRangeLimit(double value) { return value > 4294967296.0; }
 
-int32_t Converter::outputCoordinate(double value) {
-  int32_t kept = truncToInt32(value);
-  if (value >= 2147483648.0 || value <= -2147483649.0) {
-    if (value < 9223372036854775808.0 && value >= -9223372036854775808.0) ++counts.wrappedCoordinates;
-  }
-  return kept;
+PointTransform Converter::currentTransform() const {
+  PointTransform t = {
+      {originOffset[0], originOffset[1], originOffset[2]}, scaleFactor, uorRatio * utmShift, 0};
+  return t;
 }
 
 Point Converter::transformPoint(int32_t x, int32_t y, int32_t z) {
-  Point p;
-  p.x = outputCoordinate((x + originOffset[0]) * scaleFactor + 0.00001);
-  p.y = outputCoordinate((y + originOffset[1]) * scaleFactor + 0.00001 - uorRatio * utmShift);
-  p.z = outputCoordinate((z + originOffset[2]) * scaleFactor + 0.00001);
-  return p;
-}
-
-Point Converter::outputPoint(int32_t x, int32_t y, int32_t z) {
-  Point p = transformPoint(x, y, z);
-  if (dimension != 3) p.z = 0;
+  Point p = {transform.x(x), transform.y(y), transform.z(z)};
   return p;
 }
 
 // The range block holds each coordinate plus 2^31. A corner beyond the limit
 // stops the run: the records written so far are kept, nothing of this
-// element is.
+// element is. Called by the element loop, with its transform.
 bool Converter::testRange() {
   const char* corner[2] = {"bajo", "alto"};
   for (int c = 0; c < 2; ++c) {
     double* t = transformedRange + 3 * c;
     for (int axis = 0; axis < 3; ++axis) {
       uint32_t stored = static_cast<uint32_t>(element.dgnInt(kRangeBlock + 12 * c + 4 * axis));
-      double value = (static_cast<double>(stored) - 2147483648.0 + originOffset[axis]) * scaleFactor;
-      if (axis == 1) value -= uorRatio * utmShift;
+      double value =
+          (static_cast<double>(stored) - 2147483648.0 + transform.offset[axis]) * transform.scale;
+      if (axis == 1) value -= transform.yShift;
       t[axis] = value + 0.00001;
     }
     if (exceedsRangeLimit(t[0]) || exceedsRangeLimit(t[1]) || exceedsRangeLimit(t[2])) {

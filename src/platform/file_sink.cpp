@@ -7,7 +7,11 @@
 #include "platform/platform.h"
 
 FileSink::FileSink()
-    : fd_(-1), buffer_(new unsigned char[kCapacity]()), used_(0), failed_(false), error_(0) {}
+    : fd_(-1),
+      buffer_(new unsigned char[kChunk + kCapacity]()),
+      used_(0),
+      failed_(false),
+      error_(0) {}
 
 FileSink::~FileSink() {
   close();
@@ -40,19 +44,18 @@ static bool writeAll(int fd, const unsigned char* data, size_t size, int& error)
   return true;
 }
 
-bool FileSink::append(const void* data, size_t size) {
-  if (failed_ || fd_ < 0) return false;
-  const unsigned char* bytes = static_cast<const unsigned char*>(data);
-  if (used_ + size > kCapacity) {
-    if (!flush()) return false;
-    if (size > kCapacity) {
-      failed_ = !writeAll(fd_, bytes, size, error_);
-      return !failed_;
-    }
+// The buffer holds a chunk and the largest piece reserved beyond it.
+unsigned char* FileSink::reserveAfterWrite(size_t size) {
+  if (failed_ || fd_ < 0 || size > kCapacity) return NULL;
+  if (used_ >= kChunk) {
+    failed_ = !writeAll(fd_, buffer_, kChunk, error_);
+    if (failed_) return NULL;
+    memmove(buffer_, buffer_ + kChunk, used_ - kChunk);
+    used_ -= kChunk;
   }
-  memcpy(buffer_ + used_, bytes, size);
+  unsigned char* at = buffer_ + used_;
   used_ += size;
-  return true;
+  return at;
 }
 
 bool FileSink::flush() {

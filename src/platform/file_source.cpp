@@ -25,23 +25,18 @@ void FileSource::close() {
   fd_ = -1;
 }
 
-long FileSource::read(void* to, size_t size) {
-  unsigned char* out = static_cast<unsigned char*>(to);
-  size_t done = 0;
-  while (done < size) {
-    if (start_ == end_) {
-      ssize_t got = ::read(fd_, buffer_, kCapacity);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) return -1;
-      if (got == 0) break;
-      start_ = 0;
-      end_ = static_cast<size_t>(got);
-    }
-    size_t take = end_ - start_;
-    if (take > size - done) take = size - done;
-    memcpy(out + done, buffer_ + start_, take);
-    start_ += take;
-    done += take;
+long FileSource::refill(size_t size) {
+  if (size > kCapacity) return -1;
+  // What is left goes to the front, so that the bytes asked for fit behind.
+  memmove(buffer_, buffer_ + start_, end_ - start_);
+  end_ -= start_;
+  start_ = 0;
+  while (end_ < size) {
+    ssize_t got = ::read(fd_, buffer_ + end_, kCapacity - end_);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return -1;
+    if (got == 0) break;
+    end_ += static_cast<size_t>(got);
   }
-  return static_cast<long>(done);
+  return static_cast<long>(end_ < size ? end_ : size);
 }

@@ -1,5 +1,6 @@
 #include "run/converter.h"
 
+#include <errno.h>
 #include <string.h>
 
 #include "platform/platform.h"
@@ -23,7 +24,6 @@ Converter::Converter()
       codeTable(new CodeTableRow[kTableRows]()),
       codeTableRows(0),
       errorFile(NULL),
-      elementBuffer(new uint8_t[kElementCapacity]()),
       scaleFactor(0.0f),
       lookupMode(0),
       dimension(0),
@@ -48,8 +48,9 @@ Converter::Converter()
   memset(&complexBox, 0, sizeof complexBox);
   memset(&currentRow, 0, sizeof currentRow);
   memset(originOffset, 0, sizeof originOffset);
+  memset(&transform, 0, sizeof transform);
   memset(&counts, 0, sizeof counts);
-  element.bytes = elementBuffer;
+  element.bytes = NULL;
   element.length = 0;
   recordHeader.equals = '=';
 }
@@ -61,7 +62,6 @@ Converter::~Converter() {
   delete[] recordPoints;
   delete[] complexPoints;
   delete[] codeTable;
-  delete[] elementBuffer;
 }
 
 // Closes whatever is still open, each file once: the design file, then the

@@ -11,10 +11,12 @@
 
 #include "bin/bin_record.h"
 #include "dgn/element_view.h"
+#include "dgn/transform.h"
 #include "platform/file_sink.h"
 #include "platform/file_source.h"
 #include "run/run_summary.h"
 #include "table/code_table.h"
+#include "table/lookup_index.h"
 
 // The fields that arcs and ellipses share: the two axes, the rotation (an
 // angle in 2D files, a quaternion's matrix in 3D files) and the origin.
@@ -24,10 +26,6 @@ struct ConicFields {
   double m[9];
   double origin[3];
 };
-
-// The element buffer holds the largest element the words-to-follow field can
-// express, head included.
-const int kElementCapacity = 4 + 2 * 65535;
 
 // Globals shared by several units (set by runConversion).
 extern int32_t complexMode;
@@ -53,18 +51,22 @@ class Converter {
 
   // --- transform ---
   Point transformPoint(int32_t x, int32_t y, int32_t z);
-  // A computed coordinate as written: truncated, its low 32 bits kept (and
-  // counted when that changes it).
-  int32_t outputCoordinate(double value);
+  // The transform of the settings as they stand; the element loop keeps it
+  // in `transform` for the translators.
+  PointTransform currentTransform() const;
   // The point as translators write it: transformed, with Z 0 in a 2D file.
-  Point outputPoint(int32_t x, int32_t y, int32_t z);
+  Point outputPoint(int32_t x, int32_t y, int32_t z) {
+    Point p = {transform.x(x), transform.y(y), dimension == 3 ? transform.z(z) : 0};
+    return p;
+  }
   // Transforms the current element's range into `transformedRange`; false
   // when a corner lies beyond the limit (said in the error file).
   bool testRange();
 
   // --- BIN output ---
-  void writeRecord(RecordHeader& header, RecordBox& box, Point* points,
-                   AttributeItem* items);
+  // `boxed`: the box of a "C" record is already that of its points.
+  void writeRecord(RecordHeader& header, RecordBox& box, Point* points, AttributeItem* items,
+                   bool boxed = false);
   void setRecordCode();
 
   // --- element stream and linkages ---
@@ -83,8 +85,11 @@ class Converter {
   void openComplexRecord();
   void handleCellHeader();
   void mergeSavedItems();
-  void writeElementRecord(bool joinable);
+  void writeElementRecord(bool joinable, bool boxed = false);
   void appendComplexPoint(const Point& p, bool skipRepeat);
+  // appendComplexPoint of each point, repeats skipped, in a complex mode
+  // that joins.
+  void joinPoints(const Point* points, int count);
   // Modes 1 and 2 join the lines of a complex element into one record; modes
   // 0 and 1 write each line as well.
   bool joinsComplex() const { return complexMode == 1 || complexMode == 2; }
@@ -95,9 +100,12 @@ class Converter {
   void lookupRecordCode(int mode);
   // Adds a point to `record`, dropping what lies beyond its capacity.
   void addRecordPoint(const Point& p);
-  // The stored vertex at element byte `offset` (x, y and, in a 3D file, z)
-  // as an output point.
-  Point storedVertex(int offset);
+  // Adds `count` stored vertices from element byte `offset` (x, y and, in a
+  // 3D file, z) to `record` as output points, and those of a `joinable`
+  // element to the complex record, where a vertex that repeats the last
+  // point is kept once. True when it has made `recordBox` the box of the
+  // record's points.
+  bool addStoredVertices(int offset, int count, bool joinable);
   // Vertex count of a line string, shape or curve, cut to the vertices that
   // lie inside the element.
   int vertexCount() const;
@@ -115,8 +123,7 @@ class Converter {
   void translateText();
 
   // --- messages ---
-  void errorPrintf(const char* format, ...)
-      __attribute__((format(printf, 2, 3)));
+  void errorPrintf(const char* format, ...) __attribute__((format(printf, 2, 3)));
   // The same message on the console and then in the error file.
   void reportError(const char* format, ...) __attribute__((format(printf, 2, 3)));
   void fatalBinWrite();
@@ -142,11 +149,12 @@ class Converter {
   FileSource dgnSource;  // the design file
   CodeTableRow* codeTable;
   int32_t codeTableRows;
+  LookupIndex lookupIndex;  // of codeTable
   CodeTableRow currentRow;
   FILE* errorFile;
   double originOffset[3];
-  uint8_t* elementBuffer;
-  ElementView element;  // the current element, in elementBuffer
+  PointTransform transform;  // of the settings, for the element loop
+  ElementView element;       // the current element, where it lies in dgnSource's buffer
   float scaleFactor;
   int32_t lookupMode;
   int32_t dimension;

@@ -85,9 +85,9 @@ void Converter::printSummary() {
     hint("%lld elementos sin fila en DGNBIN.TAB, %s%lld simbologias distintas: ver %s", n.misses,
          missingKeys.full() ? "mas de " : "", missingKeys.count(), errName.c_str());
   }
-  if (n.wrappedCoordinates > 0) {
+  if (transform.wrapped > 0) {
     hint("AVISO %lld coordenadas no caben en 32 bits con signo y se escriben con sus 32 bits "
          "bajos (de 2^31 en adelante salen negativas); trasUTM puede desplazar la Y",
-         n.wrappedCoordinates);
+         transform.wrapped);
   }
 }

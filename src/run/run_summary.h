@@ -34,7 +34,6 @@ struct RunCounts {
   long long records;
   long long joinedRecords;
   long long misses;
-  long long wrappedCoordinates;
 };
 
 // A key for the symbology of a miss line: its seven fields.

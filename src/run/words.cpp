@@ -45,11 +45,3 @@ char* trimBlanks(char* text) {
   return text;
 }
 
-bool copyTerminated(char* to, const char* from, size_t most) {
-  size_t length = strnlen(from, most + 1);
-  bool cut = length > most;
-  if (cut) length = most;
-  memcpy(to, from, length);
-  to[length] = '\0';
-  return cut;
-}

@@ -25,6 +25,13 @@ char* trimBlanks(char* text);
 
 // Copies `from` as a terminated string of at most `most` characters; the
 // bytes behind the terminator keep what they held. True when it was cut.
-bool copyTerminated(char* to, const char* from, size_t most);
+// Inline, character by character: codes, names and item texts are a few
+// characters long and copied for every element.
+inline bool copyTerminated(char* to, const char* from, size_t most) {
+  size_t length = 0;
+  for (; length < most && from[length] != '\0'; ++length) to[length] = from[length];
+  to[length] = '\0';
+  return from[length] != '\0';
+}
 
 #endif  // DGNBIN_RUN_WORDS_H_

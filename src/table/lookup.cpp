@@ -2,42 +2,37 @@
 // that have no row so that the table can be completed.
 #include <string.h>
 
+#include "platform/decimal_text.h"
+#include "platform/platform.h"
 #include "run/converter.h"
 
-// Names match byte for byte, with only the letters A to Z folded.
-static bool sameName(const char* a, const char* b) {
-  for (;; ++a, ++b) {
-    unsigned char ca = static_cast<unsigned char>(*a);
-    unsigned char cb = static_cast<unsigned char>(*b);
-    if (ca >= 'a' && ca <= 'z') ca = static_cast<unsigned char>(ca - 32);
-    if (cb >= 'a' && cb <= 'z') cb = static_cast<unsigned char>(cb - 32);
-    if (ca != cb) return false;
-    if (ca == '\0') return true;
+// The line of the error file for a key without a row, as
+// "%2d %1d %3d %1d %2d %4d \"%s\"\n" gives it.
+static size_t missLine(const CodeTableRow& key, char* line) {
+  const int16_t fields[6] = {key.level,  key.style, key.colour,
+                             key.weight, key.font,  key.graphicGroup};
+  const int widths[6] = {2, 1, 3, 1, 2, 4};
+  char* end = line;
+  for (int i = 0; i < 6; ++i) {
+    end = putDecimal(end, fields[i], widths[i]);
+    *end++ = ' ';
   }
+  *end++ = '"';
+  size_t length = strnlen(key.name, sizeof key.name);
+  memcpy(end, key.name, length);
+  end += length;
+  *end++ = '"';
+  *end++ = '\n';
+  return static_cast<size_t>(end - line);
 }
 
-static bool rowMatches(const CodeTableRow& row, const CodeTableRow& key, int mode) {
-  switch (mode) {
-    case kBySymbology:
-      return row.level == key.level && row.style == key.style && row.colour == key.colour &&
-             row.weight == key.weight;
-    case kByGraphicGroup:
-      return row.graphicGroup == key.graphicGroup;
-    case kByName:
-      return sameName(row.name, key.name);
-    case kByFontAndName:
-      return row.font == key.font && sameName(row.name, key.name);
-    default:
-      return false;
-  }
-}
-
+// The index follows the table: it is built again when the row count changes.
 int Converter::lookupCode(int mode) {
-  for (int i = 0; i < codeTableRows; ++i) {
-    if (rowMatches(codeTable[i], currentRow, mode)) {
-      currentRow = codeTable[i];
-      return 1;
-    }
+  if (lookupIndex.indexedRows() != codeTableRows) lookupIndex.build(codeTable, codeTableRows);
+  int row = lookupIndex.find(currentRow, mode);
+  if (row >= 0) {
+    currentRow = codeTable[row];
+    return 1;
   }
   if (mode == kByFontAndName) return 0;  // the text is looked up again
   memcpy(currentRow.code, "nuevo", 6);
@@ -46,8 +41,8 @@ int Converter::lookupCode(int mode) {
                                currentRow.weight, currentRow.font, currentRow.graphicGroup,
                                currentRow.name));
   currentRow.simbKelo[0] = '\0';
-  errorPrintf("%2d %1d %3d %1d %2d %4d \"%s\"\n", currentRow.level, currentRow.style,
-              currentRow.colour, currentRow.weight, currentRow.font, currentRow.graphicGroup,
-              currentRow.name);
+  char line[64];
+  size_t size = missLine(currentRow, line);
+  if (errorFile != NULL && !writeTextMode(errorFile, line, size)) errorWriteFailed = true;
   return 0;
 }

@@ -90,14 +90,14 @@ void Converter::mergeSavedItems() {
 // only through the complex record. Ellipses and cells never take a header's
 // items: an ellipse is closed and a cell is complex itself, so neither can
 // be a member of a chain or shape.
-void Converter::writeElementRecord(bool joinable) {
+void Converter::writeElementRecord(bool joinable, bool boxed) {
   if (inComplex) {
     mergeSavedItems();
     if (!joinable || writesComponentLines()) {
-      writeRecord(recordHeader, recordBox, recordPoints, savedItems);
+      writeRecord(recordHeader, recordBox, recordPoints, savedItems, boxed);
     }
   } else {
-    writeRecord(recordHeader, recordBox, recordPoints, recordItems);
+    writeRecord(recordHeader, recordBox, recordPoints, recordItems, boxed);
   }
 }
 
@@ -115,4 +115,48 @@ void Converter::appendComplexPoint(const Point& p, bool skipRepeat) {
   }
   complexPoints[count] = p;
   complexHeader.pointCount = static_cast<uint16_t>(count + 1);
+}
+
+static bool samePoint(const Point& a, const Point& b, bool solid) {
+  return a.x == b.x && a.y == b.y && (!solid || a.z == b.z);
+}
+
+void Converter::joinPoints(const Point* points, int count) {
+  if (count <= 0) return;
+  const bool solid = dimension == 3;
+  int joined = complexHeader.pointCount;
+  int i = 0;
+  if (joined == 0) complexPoints[joined++] = points[i++];
+  if (count - i <= kMaxPoints - joined && !inComplex) {
+    // Outside a complex element the joined points are never written (the
+    // next complex element starts anew): only their count, for the cap, and
+    // the last of them, for the next repeat, are kept.
+    Point last = complexPoints[joined - 1];
+    for (; i < count; ++i) {
+      joined += !samePoint(points[i], last, solid);
+      last = points[i];
+    }
+    complexPoints[joined - 1] = last;
+  } else if (count - i <= kMaxPoints - joined) {
+    // Room for all: each point is stored and kept unless it repeats the
+    // last, which a point left out equals.
+    Point* next = complexPoints + joined;
+    Point last = next[-1];
+    for (; i < count; ++i) {
+      const Point p = points[i];
+      *next = p;
+      next += !samePoint(p, last, solid);
+      last = p;
+    }
+    joined = static_cast<int>(next - complexPoints);
+  }
+  for (; i < count; ++i) {
+    if (samePoint(points[i], complexPoints[joined - 1], solid)) continue;
+    if (joined >= kMaxPoints) {
+      warnPointCap();
+      continue;
+    }
+    complexPoints[joined++] = points[i];
+  }
+  complexHeader.pointCount = static_cast<uint16_t>(joined);
 }

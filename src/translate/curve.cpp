@@ -6,7 +6,7 @@ void Converter::translateCurve() {
   lookupRecordCode(lookupMode);
   recordHeader.pointCount = 0;
   int count = vertexCount();
-  for (int i = 2; i <= count - 3; ++i) addRecordPoint(storedVertex(38 + 4 * dimension * i));
+  bool boxed = count > 4 && addStoredVertices(38 + 8 * dimension, count - 4, false);
   recordHeader.kind = 'C';
-  writeElementRecord(false);
+  writeElementRecord(false, boxed);
 }

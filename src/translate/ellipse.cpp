@@ -5,6 +5,33 @@
 #include "dgn/transform.h"
 #include "run/converter.h"
 
+namespace {
+
+// Every ellipse walks the same angles: their cosines and sines are worked
+// out once (for the run's pi), the same values as in the walk.
+struct Ring {
+  double pi;
+  int count;
+  double cosT[40], sinT[40];
+};
+
+const Ring& ringAngles() {
+  static Ring ring = {0.0, 0, {}, {}};
+  if (ring.count == 0 || ring.pi != pi) {
+    ring.pi = pi;
+    ring.count = 0;
+    // Each chord departs from a circle by at most 0.5 % of its radius.
+    const double step = 2 * acos(0.995);
+    for (double t = 0.0; t < 2 * pi && ring.count < 40; t += step, ++ring.count) {
+      ring.cosT[ring.count] = cos(t);
+      ring.sinT[ring.count] = sin(t);
+    }
+  }
+  return ring;
+}
+
+}  // namespace
+
 void Converter::translateEllipse() {
   lookupRecordCode(lookupMode);
   recordHeader.pointCount = 0;
@@ -16,10 +43,11 @@ void Converter::translateEllipse() {
   double phi = f.rotation * pi / 64800000;
   const double cosPhi = cos(phi), sinPhi = sin(phi);
 
-  // Each chord departs from a circle by at most 0.5 % of its radius.
-  const double step = 2 * acos(0.995);
-  for (double t = 0.0; t < 2 * pi; t += step) {
-    const double cosT = cos(t), sinT = sin(t);
+  // Fewer points than a record holds: they are stored straight.
+  const Ring& ring = ringAngles();
+  Point* out = recordPoints;
+  for (int i = 0; i < ring.count; ++i) {
+    const double cosT = ring.cosT[i], sinT = ring.sinT[i];
     double x, y;
     if (solid) {
       // The ring lies in the plane of the centre, whatever the rotation.
@@ -29,9 +57,10 @@ void Converter::translateEllipse() {
       x = centre[0] + a * cosT * cosPhi - b * sinT * sinPhi;
       y = centre[1] + a * cosT * sinPhi + b * sinT * cosPhi;
     }
-    addRecordPoint(outputPoint(truncToInt32(x), truncToInt32(y), truncToInt32(centre[2])));
+    *out++ = outputPoint(truncToInt32(x), truncToInt32(y), truncToInt32(centre[2]));
   }
-  addRecordPoint(recordPoints[0]);
+  *out++ = recordPoints[0];
+  recordHeader.pointCount = static_cast<uint16_t>(out - recordPoints);
   recordHeader.kind = 'C';
   writeRecord(recordHeader, recordBox, recordPoints, recordItems);
 }

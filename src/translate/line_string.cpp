@@ -12,11 +12,7 @@ void Converter::translateLineString() {
       element.dgnInt(42) == element.dgnInt(42 + vertexBytes)) {
     count = 1;
   }
-  for (int i = 0; i < count; ++i) {
-    Point p = storedVertex(38 + vertexBytes * i);
-    addRecordPoint(p);
-    appendComplexPoint(p, true);
-  }
+  bool boxed = addStoredVertices(38, count, true);
   recordHeader.kind = 'C';
-  writeElementRecord(true);
+  writeElementRecord(true, boxed);
 }

@@ -15,9 +15,62 @@ void Converter::addRecordPoint(const Point& p) {
   recordPoints[recordHeader.pointCount++] = p;
 }
 
-Point Converter::storedVertex(int offset) {
-  return outputPoint(element.dgnInt(offset), element.dgnInt(offset + 4),
-                     dimension == 3 ? element.dgnInt(offset + 8) : 0);
+// The hottest loop of a conversion: the settings kept at hand, the points
+// written straight into the record and its box kept while they are added.
+template <bool kSolid>
+static void transformVertices(PointTransform& t, const uint8_t* vertex, int count, Point* out,
+                              RecordBox& box) {
+  int32_t low[3] = {INT32_MAX, INT32_MAX, INT32_MAX};
+  int32_t high[3] = {INT32_MIN, INT32_MIN, INT32_MIN};
+  for (int i = 0; i < count; ++i, vertex += kSolid ? 12 : 8) {
+    const int32_t p[3] = {t.x(dgnInt32(vertex)), t.y(dgnInt32(vertex + 4)),
+                          kSolid ? t.z(dgnInt32(vertex + 8)) : 0};
+    for (int axis = 0; axis < 3; ++axis) {
+      low[axis] = p[axis] < low[axis] ? p[axis] : low[axis];
+      high[axis] = p[axis] > high[axis] ? p[axis] : high[axis];
+    }
+    out[i].x = p[0];
+    out[i].y = p[1];
+    out[i].z = p[2];
+  }
+  box.lowX = low[0];
+  box.lowY = low[1];
+  box.lowZ = low[2];
+  box.highX = high[0];
+  box.highY = high[1];
+  box.highZ = high[2];
+}
+
+// The vertices lie inside the element (see vertexCount).
+bool Converter::addStoredVertices(int offset, int count, bool joinable) {
+  const bool joins = joinable && joinsComplex();
+  int n = recordHeader.pointCount;
+  if (count == 0) return false;  // a record without points keeps its box
+  if (count > kMaxPoints - n) {
+    // Beyond the record's capacity, point by point; the complex record
+    // still gets every point.
+    const int step = 4 * dimension;
+    for (int i = 0; i < count; ++i) {
+      const int at = offset + step * i;
+      Point p = outputPoint(element.dgnInt(at), element.dgnInt(at + 4),
+                            dimension == 3 ? element.dgnInt(at + 8) : 0);
+      addRecordPoint(p);
+      if (joins) appendComplexPoint(p, true);
+    }
+    return false;
+  }
+  // The box kept is that of the points added here.
+  RecordBox other;
+  RecordBox& box = n == 0 ? recordBox : other;
+  Point* first = recordPoints + n;
+  if (dimension == 3) {
+    transformVertices<true>(transform, element.bytes + offset, count, first, box);
+  } else {
+    transformVertices<false>(transform, element.bytes + offset, count, first, box);
+  }
+  recordHeader.pointCount = static_cast<uint16_t>(n + count);
+  if (joins) joinPoints(first, count);
+  return n == 0;
 }
 
 // The vertex count, cut to the whole vertices that lie inside the element.
