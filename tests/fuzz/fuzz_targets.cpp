@@ -17,8 +17,8 @@
 const char* const kFactorWords[8] = {"1", "0.1", "10", "99", "1.0", "2", "0", "nan"};
 const char* const kUtmWords[8] = {"0", "1", "-1", "4000", "0.5", "1e9", "-1e300", "inf"};
 const char* const kComplexWords[8] = {"0", "1", "2", "3", "-1", "2.9", "1e20", "nan"};
-const char* const kRowNames[8] = {"",      "ARBOL",  "POZO",           "CALLE",
-                                  "calle mayor", "FAROLA", "un nombre largo", "A,B"};
+const char* const kRowNames[8] = {"",       "ARBOL",           "POZO", "CALLE", "calle mayor",
+                                  "FAROLA", "un nombre largo", "A,B"};
 const char* const kSimbKeloWords[8] = {"0", "C", "@150", "@CAMINO", "@", "@SIMBOLOLARGO", "c", ""};
 const char* const kAltoWords[8] = {"1.0", "1.5", "0", "-2", "0.001", "1e30", "nan", "100000"};
 

@@ -31,13 +31,21 @@ const int kRowCountByte = 5;
 const int kSettingsBytes = 6;
 const int kRowBytes = 8;
 const int kMaxFuzzRows = 8;
-enum RowByte { kRowLevel, kRowStyleWeight, kRowColour, kRowFont, kRowGroup, kRowName, kRowSimb,
-               kRowAlto };
+enum RowByte {
+  kRowLevel,
+  kRowStyleWeight,
+  kRowColour,
+  kRowFont,
+  kRowGroup,
+  kRowName,
+  kRowSimb,
+  kRowAlto
+};
 
-extern const char* const kFactorWords[8];  // [0] is "1", [2] is "10"
-extern const char* const kUtmWords[8];     // [0] is "0"
-extern const char* const kComplexWords[8];  // [m] is "m" for m 0 to 2
-extern const char* const kRowNames[8];      // [0] is ""
+extern const char* const kFactorWords[8];    // [0] is "1", [2] is "10"
+extern const char* const kUtmWords[8];       // [0] is "0"
+extern const char* const kComplexWords[8];   // [m] is "m" for m 0 to 2
+extern const char* const kRowNames[8];       // [0] is ""
 extern const char* const kSimbKeloWords[8];  // [0] is "0"
 extern const char* const kAltoWords[8];      // [0] is "1.0"
 

@@ -34,14 +34,15 @@ struct Settings {
 // A row of the code table; `name`, `simb` and `alto` index the choice lists.
 Row row(int level, int colour = 0, int font = 0, int group = 0, int name = 0, int simb = 0,
         int styleWeight = 0, int alto = 0) {
-  return {static_cast<uint8_t>(level), static_cast<uint8_t>(styleWeight),
-          static_cast<uint8_t>(colour), static_cast<uint8_t>(font), static_cast<uint8_t>(group),
-          static_cast<uint8_t>(name), static_cast<uint8_t>(simb), static_cast<uint8_t>(alto)};
+  return {static_cast<uint8_t>(level),  static_cast<uint8_t>(styleWeight),
+          static_cast<uint8_t>(colour), static_cast<uint8_t>(font),
+          static_cast<uint8_t>(group),  static_cast<uint8_t>(name),
+          static_cast<uint8_t>(simb),   static_cast<uint8_t>(alto)};
 }
 
 Bytes conversionInput(const Settings& s, const std::vector<Row>& rows, const Bytes& design) {
-  Bytes in = {s.factor, s.claveCel, s.claveGg, s.utm, s.complexMode,
-              static_cast<uint8_t>(rows.size())};
+  Bytes in = {s.factor, s.claveCel,    s.claveGg,
+              s.utm,    s.complexMode, static_cast<uint8_t>(rows.size())};
   for (const Row& r : rows) in.insert(in.end(), r.begin(), r.end());
   in.insert(in.end(), design.begin(), design.end());
   return in;
@@ -82,16 +83,19 @@ void elementSeeds(int dim, std::vector<Seed>& out) {
   const Settings plain;
   const std::vector<Row> byLevel = {row(1, 0), row(2, 3)};
   auto add = [&](const std::string& name, const Settings& s, const std::vector<Row>& rows,
-                 const DesignFile& f) { out.push_back({name + d, conversionInput(s, rows, f.bytes())}); };
+                 const DesignFile& f) {
+    out.push_back({name + d, conversionInput(s, rows, f.bytes())});
+  };
 
   add("line", plain, byLevel,
       DesignFile(dim).add(linked(line(dim, 1000, 2000, z, 3000, 2500, z), linkage1007(5, 101))));
   add("line_string", plain, byLevel,
-      DesignFile(dim).add(linked(lineString(dim, {{0, 0, z}, {100, 0, z}, {100, 80, 0}, {0, 80, z}}),
-                                 linkage1003(1, 2, 3))));
+      DesignFile(dim).add(
+          linked(lineString(dim, {{0, 0, z}, {100, 0, z}, {100, 80, 0}, {0, 80, z}}),
+                 linkage1003(1, 2, 3))));
   add("shape", plain, byLevel,
-      DesignFile(dim).add(on(shape(dim, {{0, 0, 0}, {50, 0, 0}, {50, 50, z}, {0, 50, 0}, {0, 0, 0}}),
-                             2, 3)));
+      DesignFile(dim).add(
+          on(shape(dim, {{0, 0, 0}, {50, 0, 0}, {50, 50, z}, {0, 50, 0}, {0, 0, 0}}), 2, 3)));
   add("curve", plain, byLevel,
       DesignFile(dim).add(
           curve(dim, {{0, 0, 0}, {10, 5, 0}, {20, 8, z}, {30, 9, 0}, {40, 7, 0}, {50, 4, 0}})));
@@ -122,7 +126,9 @@ void elementSeeds(int dim, std::vector<Seed>& out) {
 // Drawings of the settings and of the rules between elements.
 void ruleSeeds(std::vector<Seed>& out) {
   auto add = [&](const std::string& name, const Settings& s, const std::vector<Row>& rows,
-                 const Bytes& design) { out.push_back({name, conversionInput(s, rows, design)}); };
+                 const Bytes& design) {
+    out.push_back({name, conversionInput(s, rows, design)});
+  };
   const std::vector<Row> byLevel = {row(1), row(2, 3)};
   const std::vector<int32_t> m2 = upright(2);
 
@@ -159,15 +165,21 @@ void ruleSeeds(std::vector<Seed>& out) {
       DesignFile(2).add(text(2, 3, 0, 10000, {0}, {70, 80, 0}, "CALLE")).bytes());
   Element gone = line(2, 0, 0, 0, 9, 9, 0);
   gone.deletedBit = true;
-  add("deleted", Settings(), byLevel, DesignFile(2).add(gone).add(line(2, 1, 1, 0, 2, 2, 0)).bytes());
-  Bytes cut = DesignFile(2).add(line(2, 0, 0, 0, 5, 5, 0)).add(line(2, 5, 5, 0, 9, 0, 0)).bytes(false);
+  add("deleted", Settings(), byLevel,
+      DesignFile(2).add(gone).add(line(2, 1, 1, 0, 2, 2, 0)).bytes());
+  Bytes cut =
+      DesignFile(2).add(line(2, 0, 0, 0, 5, 5, 0)).add(line(2, 5, 5, 0, 9, 0, 0)).bytes(false);
   cut.resize(cut.size() - 6);
   add("truncated", Settings(), byLevel, cut);
   Settings millimetres;
   millimetres.factor = 2;  // "10"
   millimetres.utm = 3;     // "4000"
   add("factor10_utm", millimetres, byLevel,
-      DesignFile(3).units(100, 10).origin(1000, 2000, 30).add(line(3, 0, 0, 0, 10, 20, 30)).bytes());
+      DesignFile(3)
+          .units(100, 10)
+          .origin(1000, 2000, 30)
+          .add(line(3, 0, 0, 0, 10, 20, 30))
+          .bytes());
   Element stray = complexHeader(12, 1);
   stray.complexBit = true;
   add("stray_complex_header", Settings{0, 0, 0, 0, 1}, byLevel,
@@ -201,7 +213,9 @@ void ruleSeeds(std::vector<Seed>& out) {
       DesignFile(2)
           .origin(-100, 50, 0)
           .add(linked(on(line(2, 100000, 200000, 0, 160000, 200000, 0), 10, 3), linkage1007(5, 1)))
-          .add(on(shape(2, {{110000, 203000, 0}, {125000, 203000, 0}, {125000, 215000, 0},
+          .add(on(shape(2, {{110000, 203000, 0},
+                            {125000, 203000, 0},
+                            {125000, 215000, 0},
                             {110000, 203000, 0}}),
                   20, 1))
           .add(on(complexHeader(12, 2), 22, 2))
@@ -222,7 +236,8 @@ std::vector<Seed> tableSeeds() {
        "001106  20     0       3    0   84    1106       \"1\"     1.5    \"@150\"\n"
        "002312  21     1      13    0   00    0006       \"\"      1.5      0      [remark]\n"},
       {"comments_crlf", "/ titulo\r\n\r\n001,1,0,0,0,0,0,\"ARBOL\",1.0,C\r\n/002 2\r\n"},
-      {"quoted", "003 4 0 0 0 1 0 \"A, B C\" 2.5 \"@CAMINO\"\n004 \"\" \"\" 1 1 1 1 \"\" \"\" \"\"\n"},
+      {"quoted",
+       "003 4 0 0 0 1 0 \"A, B C\" 2.5 \"@CAMINO\"\n004 \"\" \"\" 1 1 1 1 \"\" \"\" \"\"\n"},
       {"cut_fields", "0123456789AB 1 2 3 4 5 6 NOMBRELARGO 1e30 @SIMBOLOLARGO\n"},
       {"few_words", "005 9\n006\n\"007\n"},
       {"wide_numbers", "008 70000 -1 99999999999 2147483648 -32769 65536 x -0.5 0\n"},
@@ -277,10 +292,18 @@ int main(int argc, char** argv) {
   }
   // The BIN files of drawings that give every kind of record, items and
   // joined records.
-  const std::set<std::string> binSources = {
-      "line_3d",   "arc_3d",   "text_3d",  "cell_symbol_3d", "complex_chain_2d", "text_node_2d",
-      "linkages",  "plan_2d",  "ellipse_2d", "cell_as_symbol", "text_justifications",
-      "complex_chain_mode0"};
+  const std::set<std::string> binSources = {"line_3d",
+                                            "arc_3d",
+                                            "text_3d",
+                                            "cell_symbol_3d",
+                                            "complex_chain_2d",
+                                            "text_node_2d",
+                                            "linkages",
+                                            "plan_2d",
+                                            "ellipse_2d",
+                                            "cell_as_symbol",
+                                            "text_justifications",
+                                            "complex_chain_mode0"};
   std::vector<Seed> bins;
   for (const Seed& s : drawings) {
     writeSeed(corpus + "/conversion", s);
