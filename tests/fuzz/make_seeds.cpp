@@ -190,6 +190,18 @@ void ruleSeeds(std::vector<Seed>& out) {
                              linkage1007(3, 70000, 0x9007, 24721)),
                       linkageWords({0x0102, 1, 2, 0, 0, 0, 0})))
           .bytes());
+  // Items at their caps: 258 on a chain header, 30 more on its component.
+  Bytes headerItems, lineItems;
+  for (uint16_t k = 0; k < 86; ++k) {
+    const Bytes l = linkage1003(k, k, k);
+    headerItems.insert(headerItems.end(), l.begin(), l.end());
+    if (k < 10) lineItems.insert(lineItems.end(), l.begin(), l.end());
+  }
+  add("item_caps", Settings(), byLevel,
+      DesignFile(2)
+          .add(linked(complexHeader(12, 1), headerItems))
+          .add(component(linked(line(2, 0, 0, 0, 3, 3, 0), lineItems)))
+          .bytes());
   DesignFile justified(2);
   const uint8_t justifications[] = {0, 1, 2, 6, 7, 8, 12, 13, 14};
   for (uint8_t j : justifications)
