@@ -1,10 +1,13 @@
 #include "fuzz/fuzz_targets.h"
 
 #include <dirent.h>
+#include <errno.h>
+#include <signal.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -169,24 +172,43 @@ int fuzzBinReader(const uint8_t* data, size_t size) {
   return 0;
 }
 
-static char scratchFolder[64];
+static std::string scratchFolder;
 
-static void removeScratchFolder() {
-  DIR* folder = opendir(scratchFolder);
-  if (folder == NULL) return;
-  while (struct dirent* entry = readdir(folder)) {
-    std::string path = std::string(scratchFolder) + "/" + entry->d_name;
-    if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0) unlink(path.c_str());
+static void removeFolder(const std::string& folder) {
+  DIR* d = opendir(folder.c_str());
+  if (d == NULL) return;
+  while (const dirent* entry = readdir(d)) {
+    if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0)
+      unlink((folder + "/" + entry->d_name).c_str());
   }
-  closedir(folder);
-  rmdir(scratchFolder);
+  closedir(d);
+  rmdir(folder.c_str());
 }
+
+static void removeScratchFolder() { removeFolder(scratchFolder); }
 
 bool enterScratchFolder() {
   // Memory-backed files keep a whole conversion per execution cheap.
-  const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  snprintf(scratchFolder, sizeof scratchFolder, "%s/dgnbin-fuzz-XXXXXX", base);
-  if (mkdtemp(scratchFolder) == NULL || chdir(scratchFolder) != 0) return false;
+  const std::string base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+  const std::string prefix = "dgnbin-fuzz-";
+  // A fuzzer that stopped on a finding left its folder behind: the folders
+  // of processes that are gone are removed here.
+  if (DIR* d = opendir(base.c_str())) {
+    while (const dirent* entry = readdir(d)) {
+      const std::string name = entry->d_name;
+      if (name.compare(0, prefix.size(), prefix) != 0) continue;
+      char* end;
+      const long pid = strtol(name.c_str() + prefix.size(), &end, 10);
+      if (*end == '\0' && pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+        removeFolder(base + "/" + name);
+    }
+    closedir(d);
+  }
+  scratchFolder = base + "/" + prefix + std::to_string(getpid());
+  if ((mkdir(scratchFolder.c_str(), 0700) != 0 && errno != EEXIST) ||
+      chdir(scratchFolder.c_str()) != 0) {
+    return false;
+  }
   atexit(removeScratchFolder);
   return true;
 }

@@ -26,6 +26,7 @@ for target in conversion code_table bin_reader; do
     -artifact_prefix="$findings/" >"$log" 2>&1
   rc=$?
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
   new=$(find "$findings" -type f -newer "$stamp")
   rm -f "$stamp"
   found=$(printf '%s' "$new" | grep -c .)
@@ -35,8 +36,8 @@ for target in conversion code_table bin_reader; do
     executions=${executions:-0}
   fi
   total=$((total + executions))
-  printf '%-11s %10d ejecuciones en %s s (%d/s), %d hallazgos\n' "$target" "$executions" \
-    "$seconds" $((executions / seconds)) "$found"
+  printf '%-11s %10d ejecuciones (%s/s), %d hallazgos\n' "$target" "$executions" "${rate:-0}" \
+    "$found"
   if [ "$found" -gt 0 ]; then
     status=1
     printf '%s\n' "$new" | sed 's/^/  /'
