@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 
-.PHONY: all demo examples bench test build-release build-test build-sanitize install package clean
+.PHONY: all demo examples bench test build-release build-test build-sanitize install package fuzz fuzz-seeds clean
 
 all: build-release
 
@@ -49,6 +49,20 @@ build-sanitize:
 test: build-test build-sanitize
 	cd build/test && ctest --output-on-failure -j $(JOBS)
 	cd build/sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS seconds, built with clang under the
+# sanitizers in a folder of its own; inputs that fail land in build/fuzz/findings.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDGNBIN_TESTS=OFF -DDGNBIN_SANITIZE=ON -DDGNBIN_FUZZ=ON -DCMAKE_RULE_MESSAGES=OFF >/dev/null
+	@cmake --build build/fuzz -j $(JOBS) --target fuzz_conversion fuzz_code_table fuzz_bin_reader -- --no-print-directory -s
+	@tests/fuzz/run_fuzz.sh $(FUZZ_SECONDS) build/fuzz
+
+# Rewrites the seed corpora under tests/fuzz/corpus from tests/fuzz/make_seeds.cpp.
+fuzz-seeds:
+	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF >/dev/null
+	@cmake --build build/release -j $(JOBS) --target dgnbin_fuzz_seeds -- --no-print-directory -s
+	@build/release/dgnbin_fuzz_seeds tests/fuzz/corpus
 
 clean:
 	rm -rf build

@@ -1,0 +1,107 @@
+// The inputs of tests/fuzz/ run through the bodies of their fuzz targets:
+// every regression (an input that once found a fault) and every seed. Under
+// the sanitizers a fault ends the test.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "fuzz/fuzz_targets.h"
+#include "run/converter.h"
+#include "run/words.h"
+#include "support/program_run.h"
+
+using namespace dgntest;
+
+namespace {
+
+const std::string kFuzzFolder = DGNBIN_SOURCE_DIR "/tests/fuzz/";
+
+// The inputs of a target, regressions first; hidden files are left out.
+std::vector<std::string> inputsOf(const std::string& target) {
+  std::vector<std::string> paths;
+  for (const char* kind : {"regressions/", "corpus/"}) {
+    const std::string folder = kFuzzFolder + kind + target;
+    std::vector<std::string> names;
+    if (DIR* d = opendir(folder.c_str())) {
+      while (const dirent* entry = readdir(d))
+        if (entry->d_name[0] != '.') names.push_back(entry->d_name);
+      closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) paths.push_back(folder + "/" + name);
+  }
+  return paths;
+}
+
+// Works in a fresh folder until it goes out of scope, as the targets need.
+class InFreshFolder {
+ public:
+  InFreshFolder() {
+    EXPECT_TRUE(getcwd(saved_, sizeof saved_) != nullptr && chdir(dir_.path().c_str()) == 0);
+  }
+  ~InFreshFolder() { EXPECT_EQ(0, chdir(saved_)); }
+  const TempDir& dir() const { return dir_; }
+
+ private:
+  TempDir dir_;
+  char saved_[4096];
+};
+
+// What a conversion leaves: its console, BIN file and error file.
+std::string convertInFreshFolder(const std::vector<uint8_t>& input) {
+  InFreshFolder in;
+  testing::internal::CaptureStdout();
+  fuzzConversion(input.data(), input.size());
+  std::string left = testing::internal::GetCapturedStdout() + "\n--\n";
+  for (const char* name : {"out.bin", "in.ERR"})
+    if (in.dir().exists(name)) left += in.dir().readText(name) + "\n--\n";
+  return left;
+}
+
+// The globals a run shares with the units, as an earlier run might leave them.
+void leaveGlobals(bool odd) {
+  static char junk[] = "9";
+  complexMode = odd ? 2 : -7;
+  utmShift = odd ? 1e9 : -3.5;
+  uorRatio = odd ? 1000 : -1;
+  for (double& r : transformedRange) r = odd ? 1e12 : NAN;
+  pi = odd ? 3 : NAN;
+  for (char*& w : wordTable.words) w = junk;
+  wordTable.count = odd ? 8 : kMaxWords;
+}
+
+}  // namespace
+
+TEST(FuzzReplay, EveryRegressionAndSeed) {
+  size_t inputs = 0;
+  for (const FuzzTarget& target : kFuzzTargets) {
+    for (const std::string& path : inputsOf(target.name)) {
+      SCOPED_TRACE(path);
+      const std::vector<uint8_t> input = readFile(path);
+      InFreshFolder in;
+      testing::internal::CaptureStdout();  // the conversions' console
+      EXPECT_EQ(0, target.run(input.data(), input.size()));
+      testing::internal::GetCapturedStdout();
+      ++inputs;
+    }
+  }
+  EXPECT_GE(inputs, 50u);  // the seeds are there
+}
+
+// In process, each conversion follows another: whatever the last one left in
+// the shared globals, the same input converts alike.
+TEST(FuzzReplay, ConversionsOweNothingToTheRunBefore) {
+  for (const std::string& path : inputsOf("conversion")) {
+    SCOPED_TRACE(path);
+    const std::vector<uint8_t> input = readFile(path);
+    leaveGlobals(false);
+    const std::string first = convertInFreshFolder(input);
+    leaveGlobals(true);
+    EXPECT_EQ(first, convertInFreshFolder(input));
+  }
+}
