@@ -59,7 +59,13 @@ static void openComplexElement(Converter& c) {
   memcpy(c.savedItems, c.recordItems, sizeof(AttributeItem) * c.recordHeader.itemCount);
 }
 
-void Converter::openTextNode() { openComplexElement(*this); }
+// A text node joins nothing: should it hold lines, the joined record of an
+// earlier chain, whose header is still set up, must not be written again
+// with their points.
+void Converter::openTextNode() {
+  openComplexElement(*this);
+  complexHeader.kind = '\0';
+}
 
 void Converter::openComplexRecord() {
   openComplexElement(*this);

@@ -41,7 +41,7 @@ const Bytes kChain = rec("CHN005", {A, B, C}, {H});
 // untranslated element ends a chain, a component has its own items only; a
 // nested header writes the pending chain first; a decomposed cell lets its
 // lines through with their own items; a text node does not take the pending
-// chain's items.
+// chain's items, and joins nothing itself.
 TEST(ComplexRules, ModesEndsAndAdmission) {
   DesignFile worked = chain(9), untranslated = chain(), nested(2), cell(2), node = chain();
   worked.add(onLevel(withItem(ln(1, 2, 3, 4), 103, 4), 2));
@@ -56,7 +56,7 @@ TEST(ComplexRules, ModesEndsAndAdmission) {
       .add(asComponent(withItem(ln(100, 100, 200, 100), 101, 2)))
       .add(asComponent(ln(200, 100, 200, 300)))
       .add(ln(1, 2, 3, 4));
-  node.add(asComponent(withItem(textNode(), 104, 5)));
+  node.add(asComponent(withItem(textNode(), 104, 5))).add(asComponent(ln(5, 6, 7, 8)));
   const Bytes last = rec("LIN002", {{1, 2, 0}, {3, 4, 0}}, {{103, 4, ""}}),
               records = concat({kFirst, kSecond, kChain});
   const std::string miss = std::string(kErrorHeader) + " 9 1   2 3  0    0 \"\"\r\n";
@@ -88,7 +88,8 @@ TEST(ComplexRules, ModesEndsAndAdmission) {
       {"clave_cel 1", cell.bytes(), 1, 1,
        concat({rec("LIN001", {A, B}, {OWN1}), rec("LIN001", {B, C}),
                rec("LIN001", {{1, 2, 0}, {3, 4, 0}})})},
-      {"text node", node.bytes(), 0, 1, records},
+      {"text node", node.bytes(), 0, 1,
+       concat({records, rec("LIN001", {{5, 6, 0}, {7, 8, 0}}, {{104, 5, ""}})})},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
