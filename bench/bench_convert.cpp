@@ -213,11 +213,13 @@ struct Run {
   int status;
 };
 
-// Runs `args` in `dir` with standard output to `out`.
+// Runs `args` in `dir` with standard output to `out`; the summary on
+// standard error is not looked at.
 Run timed(const std::string& dir, const std::vector<std::string>& args, const std::string& out) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);

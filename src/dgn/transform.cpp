@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <algorithm>
+
 #include "dgn/element_fields.h"
 #include "run/converter.h"
 
@@ -9,11 +11,11 @@ bool exceedsRangeLimit(double value) { return value > 4294967296.0; }
 
 PointTransform Converter::currentTransform() const {
   PointTransform t = {
-      {originOffset[0], originOffset[1], originOffset[2]}, scaleFactor, uorRatio * utmShift, 0};
+      {originOffset[0], originOffset[1], originOffset[2]}, scaleFactor, uorRatio * utmShift};
   return t;
 }
 
-Point Converter::transformPoint(int32_t x, int32_t y, int32_t z) {
+Point Converter::transformPoint(int32_t x, int32_t y, int32_t z) const {
   Point p = {transform.x(x), transform.y(y), transform.z(z)};
   return p;
 }
@@ -33,11 +35,18 @@ bool Converter::testRange() {
       t[axis] = value + 0.00001;
     }
     if (exceedsRangeLimit(t[0]) || exceedsRangeLimit(t[1]) || exceedsRangeLimit(t[2])) {
-      errorPrintf("L\xEDmite excedido en rango %s: (%10.3f, %10.3f, %10.3f).\n Valor M\xE1ximo=%10.3f\n",
-                  corner[c], t[0] / uorRatio, t[1] / uorRatio, t[2] / uorRatio,
-                  4294967296.0 / uorRatio);
+      errorPrintf(
+          "L\xEDmite excedido en rango %s: (%10.3f, %10.3f, %10.3f).\n Valor M\xE1ximo=%10.3f\n",
+          corner[c], t[0] / uorRatio, t[1] / uorRatio, t[2] / uorRatio, 4294967296.0 / uorRatio);
       return false;
     }
   }
+  // Coordinates beyond 32 bits are written as their low 32 bits; the range
+  // tells which elements have them.
+  const double* t = transformedRange;
+  double high =
+      std::max(std::max(std::max(t[0], t[1]), std::max(t[2], t[3])), std::max(t[4], t[5]));
+  double low = std::min(std::min(std::min(t[0], t[1]), std::min(t[2], t[3])), std::min(t[4], t[5]));
+  if (high >= 2147483648.0 || low <= -2147483649.0) ++counts.wrappingElements;
   return true;
 }

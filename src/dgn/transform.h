@@ -40,20 +40,10 @@ struct PointTransform {
   double offset[3];
   double scale;
   double yShift;
-  // Coordinates whose whole part does not fit 32 bits, written as their low
-  // 32 bits: from 2^31 up they come out negative.
-  long long wrapped;
 
-  // A computed coordinate as it is written.
-  int32_t kept(double value) {
-    int64_t whole = wholePart(value);
-    // -2^63 stands for no number, written as 0: it does not count.
-    wrapped += (static_cast<uint64_t>(whole) + 0x80000000u > 0xFFFFFFFFu) & (whole != INT64_MIN);
-    return lowBits(whole);
-  }
-  int32_t x(int32_t v) { return kept((v + offset[0]) * scale + 0.00001); }
-  int32_t y(int32_t v) { return kept((v + offset[1]) * scale + 0.00001 - yShift); }
-  int32_t z(int32_t v) { return kept((v + offset[2]) * scale + 0.00001); }
+  int32_t x(int32_t v) const { return truncToInt32((v + offset[0]) * scale + 0.00001); }
+  int32_t y(int32_t v) const { return truncToInt32((v + offset[1]) * scale + 0.00001 - yShift); }
+  int32_t z(int32_t v) const { return truncToInt32((v + offset[2]) * scale + 0.00001); }
 };
 
 #endif  // DGNBIN_DGN_TRANSFORM_H_

@@ -50,12 +50,12 @@ class Converter {
   int lookupCode(int mode);
 
   // --- transform ---
-  Point transformPoint(int32_t x, int32_t y, int32_t z);
+  Point transformPoint(int32_t x, int32_t y, int32_t z) const;
   // The transform of the settings as they stand; the element loop keeps it
   // in `transform` for the translators.
   PointTransform currentTransform() const;
   // The point as translators write it: transformed, with Z 0 in a 2D file.
-  Point outputPoint(int32_t x, int32_t y, int32_t z) {
+  Point outputPoint(int32_t x, int32_t y, int32_t z) const {
     Point p = {transform.x(x), transform.y(y), dimension == 3 ? transform.z(z) : 0};
     return p;
   }

@@ -6,13 +6,14 @@
 #include "run/converter.h"
 #include "run/hints.h"
 
-DistinctKeys::DistinctKeys() : slots_(new uint64_t[kSlots]()), count_(0) {}
+DistinctKeys::DistinctKeys() : slots_(NULL), count_(0) {}
 
 DistinctKeys::~DistinctKeys() { delete[] slots_; }
 
 // Open addressing at half load at most: a probe ends at the key or a free slot.
 void DistinctKeys::add(uint64_t key) {
   if (full()) return;
+  if (slots_ == NULL) slots_ = new uint64_t[kSlots]();  // at the first miss
   if (key == 0) key = 1;
   for (uint64_t i = key % kSlots;; i = (i + 1) % kSlots) {
     if (slots_[i] == key) return;
@@ -85,9 +86,10 @@ void Converter::printSummary() {
     hint("%lld elementos sin fila en DGNBIN.TAB, %s%lld simbologias distintas: ver %s", n.misses,
          missingKeys.full() ? "mas de " : "", missingKeys.count(), errName.c_str());
   }
-  if (transform.wrapped > 0) {
-    hint("AVISO %lld coordenadas no caben en 32 bits con signo y se escriben con sus 32 bits "
-         "bajos (de 2^31 en adelante salen negativas); trasUTM puede desplazar la Y",
-         transform.wrapped);
+  if (n.wrappingElements > 0) {
+    hint("AVISO %lld elementos tienen coordenadas que no caben en 32 bits con signo y se "
+         "escriben con sus 32 bits bajos (de 2^31 en adelante salen negativas); trasUTM puede "
+         "desplazar la Y",
+         n.wrappingElements);
   }
 }

@@ -34,6 +34,7 @@ struct RunCounts {
   long long records;
   long long joinedRecords;
   long long misses;
+  long long wrappingElements;  // with coordinates beyond 32 bits
 };
 
 // A key for the symbology of a miss line: its seven fields.

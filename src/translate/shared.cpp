@@ -18,7 +18,7 @@ void Converter::addRecordPoint(const Point& p) {
 // The hottest loop of a conversion: the settings kept at hand, the points
 // written straight into the record and its box kept while they are added.
 template <bool kSolid>
-static void transformVertices(PointTransform& t, const uint8_t* vertex, int count, Point* out,
+static void transformVertices(const PointTransform t, const uint8_t* vertex, int count, Point* out,
                               RecordBox& box) {
   int32_t low[3] = {INT32_MAX, INT32_MAX, INT32_MAX};
   int32_t high[3] = {INT32_MIN, INT32_MIN, INT32_MIN};

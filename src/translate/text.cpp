@@ -130,9 +130,9 @@ void Converter::translateText() {
 
   double e0 = solid ? 0.0000001 : 0.000001;
   Point& p = recordPoints[0];
-  p.x = transform.kept((ox + originOffset[0]) * scaleFactor + dx + e0);
-  p.y = transform.kept((oy + originOffset[1]) * scaleFactor + dy + e0 - uorRatio * utmShift);
-  p.z = solid ? transform.kept((oz + originOffset[2]) * scaleFactor + e0) : 0;
+  p.x = truncToInt32((ox + originOffset[0]) * scaleFactor + dx + e0);
+  p.y = truncToInt32((oy + originOffset[1]) * scaleFactor + dy + e0 - uorRatio * utmShift);
+  p.z = solid ? truncToInt32((oz + originOffset[2]) * scaleFactor + e0) : 0;
 
   if (currentRow.simbKelo[0] == '@') {
     copyTerminated(textArea, currentRow.simbKelo, sizeof currentRow.simbKelo - 1);

@@ -38,6 +38,7 @@ TEST(Hints, TableRowsWrappedCoordinatesAndSummary) {
             "traduccion\n"
             "dgnbin: 7 registros escritos en out.bin, 1 de ellos de elementos complejos unidos\n"
             "dgnbin: 2 elementos sin fila en DGNBIN.TAB, 1 simbologias distintas: ver in.ERR\n"
-            "dgnbin: AVISO 2 coordenadas no caben en 32 bits con signo y se escriben con sus 32 "
-            "bits bajos (de 2^31 en adelante salen negativas); trasUTM puede desplazar la Y\n");
+            "dgnbin: AVISO 1 elementos tienen coordenadas que no caben en 32 bits con signo y se "
+            "escriben con sus 32 bits bajos (de 2^31 en adelante salen negativas); trasUTM puede "
+            "desplazar la Y\n");
 }
