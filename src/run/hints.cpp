@@ -109,7 +109,7 @@ void describeDesignFile(const char* path) {
   // A text DXF file starts with the group code 0 and the word SECTION.
   const char* blank = " \t\r\n";
   const char* code = head + strspn(head, blank);
-  const char* word = code + 1 + strspn(code + 1, blank);
+  bool dxf = code[0] == '0' && strncmp(code + 1 + strspn(code + 1, blank), "SECTION", 7) == 0;
   if (isFolder) {
     hint("%s es una carpeta, no un fichero", path);
   } else if (got == 0) {
@@ -120,7 +120,7 @@ void describeDesignFile(const char* path) {
     hint("%s es un fichero DGN V8: guardelo como DGN V7 desde el programa de CAD", path);
   } else if (memcmp(head, "AC10", 4) == 0) {
     hint("%s es un fichero DWG, no DGN: exportelo como DGN V7", path);
-  } else if (code[0] == '0' && strncmp(word, "SECTION", 7) == 0) {
+  } else if (dxf) {
     hint("%s es un fichero DXF, no DGN: exportelo como DGN V7", path);
   }
 }
