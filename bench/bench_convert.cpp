@@ -34,21 +34,7 @@ const long kMixedGroups = 59700;  // about 100 MB
 
 // The element with the symbology that a table row of `level` matches.
 Element onRowOf(Element e, int level) {
-  e.level = level;
-  e.colour = level % 4;
-  e.weight = 1;
-  e.graphicGroup = static_cast<uint16_t>(level * 1237);
-  return e;
-}
-
-Element component(Element e) {
-  e.complexBit = true;
-  return e;
-}
-
-Element linked(Element e, const std::vector<uint8_t>& linkage) {
-  e.linkages = linkage;
-  return e;
+  return inGroup(withSymbology(e, level, 0, level % 4, 1), static_cast<uint16_t>(level * 1237));
 }
 
 // One row per level, keyed by level, style 0, colour and weight as onRowOf.
@@ -65,8 +51,8 @@ long writeLineStrings(const std::string& path) {
     int32_t x = static_cast<int32_t>(i % 1000) * 1000, y = static_cast<int32_t>(i / 1000) * 1000;
     std::vector<Point3> pts;
     for (int v = 0; v < 10; ++v) pts.push_back({x + 100 * v, y + (v % 2) * 300, 0});
-    d.add(linked(onRowOf(lineString(2, pts), 1 + static_cast<int>(i % 8)),
-                 linkage1007(5, static_cast<int32_t>(i))));
+    d.add(withLinkages(onRowOf(lineString(2, pts), 1 + static_cast<int>(i % 8)),
+                       {linkage1007(5, static_cast<int32_t>(i))}));
   }
   d.write(path);
   return kLineStrings;
@@ -103,43 +89,44 @@ long writeMixed(const std::string& path) {
         linkage1013(static_cast<uint16_t>(v), static_cast<uint16_t>(v % 1000), 3,
                     static_cast<float>(g % 9000) * 0.37f + 0.05f, 11);
 
-    add(linked(onRowOf(line(2, x, y, 0, x + 700, y + 300, 0), level(0)), item));
-    add(linked(onRowOf(lineString(2, zig), level(1)), three));
-    add(linked(onRowOf(shape(2, ring), level(2)), survey));
-    add(linked(onRowOf(curve(2, zig), level(3)), named));
+    add(withLinkages(onRowOf(line(2, x, y, 0, x + 700, y + 300, 0), level(0)), {item}));
+    add(withLinkages(onRowOf(lineString(2, zig), level(1)), {three}));
+    add(withLinkages(onRowOf(shape(2, ring), level(2)), {survey}));
+    add(withLinkages(onRowOf(curve(2, zig), level(3)), {named}));
     // Arcs of many starts and sweeps, as in a drawing: few repeat.
     const int32_t start = static_cast<int32_t>(g % 36) * 3600000;
     const int64_t sweep = (30 + g % 11 * 30) * 360000;
-    add(linked(
+    add(withLinkages(
         onRowOf(arc(2, start, sweepSignMagnitude(sweep), 800, 500, {0}, {double(x), double(y), 0}),
                 level(4)),
-        item));
-    add(linked(onRowOf(ellipse(2, 600, 400, {0}, {x + 1000.0, y + 1000.0, 0}), level(5)), three));
-    add(linked(onRowOf(text(2, 1, static_cast<uint8_t>(g % 15), 3000, {v % 360 * 360000}, {x, y, 0},
-                            kTexts[g % 8]),
-                       level(6)),
-               named));
+        {item}));
+    add(withLinkages(onRowOf(ellipse(2, 600, 400, {0}, {x + 1000.0, y + 1000.0, 0}), level(5)),
+                     {three}));
+    add(withLinkages(onRowOf(text(2, 1, static_cast<uint8_t>(g % 15), 3000, {v % 360 * 360000},
+                                  {x, y, 0}, kTexts[g % 8]),
+                             level(6)),
+                     {named}));
 
     Element cell = cellHeader(2, kCells[g % 6], identity, {x + 50, y + 50, 0});
-    add(linked(onRowOf(cell, level(7)), item));
-    add(component(onRowOf(line(2, x, y, 0, x + 100, y, 0), level(7))));
-    add(component(onRowOf(shape(2, ring), level(7))));
+    add(withLinkages(onRowOf(cell, level(7)), {item}));
+    add(asComponent(onRowOf(line(2, x, y, 0, x + 100, y, 0), level(7))));
+    add(asComponent(onRowOf(shape(2, ring), level(7))));
 
-    add(linked(onRowOf(complexHeader(12, 3), level(8)), survey));
-    add(component(linked(onRowOf(line(2, x, y, 0, x + 200, y, 0), level(8)), item)));
-    add(component(onRowOf(lineString(2, zig), level(8))));
-    add(component(onRowOf(
+    add(withLinkages(onRowOf(complexHeader(12, 3), level(8)), {survey}));
+    add(asComponent(withLinkages(onRowOf(line(2, x, y, 0, x + 200, y, 0), level(8)), {item})));
+    add(asComponent(onRowOf(lineString(2, zig), level(8))));
+    add(asComponent(onRowOf(
         arc(2, start, sweepSignMagnitude(32400000), 300, 300, {0}, {x + 2000.0, double(y), 0}),
         level(8))));
 
-    add(linked(onRowOf(complexHeader(14, 2), level(9)), three));
-    add(component(onRowOf(lineString(2, {zig[0], zig[1], zig[2]}), level(9))));
-    add(component(onRowOf(lineString(2, {zig[2], zig[3], zig[0]}), level(9))));
+    add(withLinkages(onRowOf(complexHeader(14, 2), level(9)), {three}));
+    add(asComponent(onRowOf(lineString(2, {zig[0], zig[1], zig[2]}), level(9))));
+    add(asComponent(onRowOf(lineString(2, {zig[2], zig[3], zig[0]}), level(9))));
 
-    add(linked(onRowOf(textNode(), level(10)), item));
-    add(component(
+    add(withLinkages(onRowOf(textNode(), level(10)), {item}));
+    add(asComponent(
         onRowOf(text(2, 2, 0, 2000, {0}, {x, y + 400, 0}, kTexts[(g + 3) % 8]), level(10))));
-    add(component(
+    add(asComponent(
         onRowOf(text(2, 2, 0, 2000, {0}, {x, y + 800, 0}, kTexts[(g + 5) % 8]), level(10))));
   }
   d.write(path);

@@ -8,22 +8,7 @@
 using namespace dgntest;
 
 static Element styled(Element e, int level, int colour, int style = 0, int weight = 0) {
-  e.level = level;
-  e.colour = colour;
-  e.style = style;
-  e.weight = weight;
-  return e;
-}
-
-static Element withItem(Element e, int16_t code, int32_t value) {
-  std::vector<uint8_t> link = linkage1007(code, value);
-  e.linkages.insert(e.linkages.end(), link.begin(), link.end());
-  return e;
-}
-
-static Element component(Element e) {
-  e.complexBit = true;
-  return e;
+  return withSymbology(e, level, style, colour, weight);
 }
 
 // A survey plan: road edges, parcels, a contour curve, trees, labels.
@@ -49,10 +34,10 @@ static void plan2D() {
                21, 5, 0, 2));
   // A fence as a complex chain of two line strings and a line.
   d.add(withItem(styled(complexHeader(12, 3), 22, 2), 7, 9));
-  d.add(component(styled(
+  d.add(asComponent(styled(
       lineString(2, {{130000, 203000, 0}, {140000, 203000, 0}, {140000, 210000, 0}}), 22, 2)));
-  d.add(component(styled(lineString(2, {{140000, 210000, 0}, {135000, 214000, 0}}), 22, 2)));
-  d.add(component(styled(line(2, 135000, 214000, 0, 130000, 210000, 0), 22, 2)));
+  d.add(asComponent(styled(lineString(2, {{140000, 210000, 0}, {135000, 214000, 0}}), 22, 2)));
+  d.add(asComponent(styled(line(2, 135000, 214000, 0, 130000, 210000, 0), 22, 2)));
   // A contour line.
   d.add(styled(curve(2, {{100000, 220000, 0},
                          {102000, 221000, 0},

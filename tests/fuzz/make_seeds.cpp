@@ -53,23 +53,7 @@ struct Seed {
   Bytes bytes;
 };
 
-Element on(Element e, int level, int colour = 0) {
-  e.level = level;
-  e.colour = colour;
-  return e;
-}
-Element component(Element e) {
-  e.complexBit = true;
-  return e;
-}
-Element grouped(Element e, uint16_t group) {
-  e.graphicGroup = group;
-  return e;
-}
-Element linked(Element e, const Bytes& linkage) {
-  e.linkages.insert(e.linkages.end(), linkage.begin(), linkage.end());
-  return e;
-}
+Element on(Element e, int level, int colour = 0) { return withSymbology(e, level, 0, colour, 0); }
 
 std::vector<int32_t> upright(int dim) {
   return dim == 3 ? std::vector<int32_t>{214748, 0, 0, 0, 214748, 0, 0, 0, 214748}
@@ -88,11 +72,12 @@ void elementSeeds(int dim, std::vector<Seed>& out) {
   };
 
   add("line", plain, byLevel,
-      DesignFile(dim).add(linked(line(dim, 1000, 2000, z, 3000, 2500, z), linkage1007(5, 101))));
+      DesignFile(dim).add(
+          withLinkages(line(dim, 1000, 2000, z, 3000, 2500, z), {linkage1007(5, 101)})));
   add("line_string", plain, byLevel,
       DesignFile(dim).add(
-          linked(lineString(dim, {{0, 0, z}, {100, 0, z}, {100, 80, 0}, {0, 80, z}}),
-                 linkage1003(1, 2, 3))));
+          withLinkages(lineString(dim, {{0, 0, z}, {100, 0, z}, {100, 80, 0}, {0, 80, z}}),
+                       {linkage1003(1, 2, 3)})));
   add("shape", plain, byLevel,
       DesignFile(dim).add(
           on(shape(dim, {{0, 0, 0}, {50, 0, 0}, {50, 50, z}, {0, 50, 0}, {0, 0, 0}}), 2, 3)));
@@ -113,14 +98,14 @@ void elementSeeds(int dim, std::vector<Seed>& out) {
   joined.complexMode = 1;
   add("complex_chain", joined, byLevel,
       DesignFile(dim)
-          .add(linked(complexHeader(12, 2), linkage1007(7, 9)))
-          .add(component(lineString(dim, {{0, 0, z}, {100, 0, z}, {100, 100, z}})))
-          .add(component(line(dim, 100, 100, z, 0, 150, z))));
+          .add(withLinkages(complexHeader(12, 2), {linkage1007(7, 9)}))
+          .add(asComponent(lineString(dim, {{0, 0, z}, {100, 0, z}, {100, 100, z}})))
+          .add(asComponent(line(dim, 100, 100, z, 0, 150, z))));
   add("text_node", plain, {row(1, 0, 2, 0, 2, 3)},
       DesignFile(dim)
           .add(textNode(2))
-          .add(component(text(dim, 2, 1, 30000, noTurn(dim), {10, 10, z}, "POZO")))
-          .add(component(text(dim, 2, 13, 30000, noTurn(dim), {10, 60, z}, "POZO 2"))));
+          .add(asComponent(text(dim, 2, 1, 30000, noTurn(dim), {10, 10, z}, "POZO")))
+          .add(asComponent(text(dim, 2, 13, 30000, noTurn(dim), {10, 60, z}, "POZO 2"))));
 }
 
 // Drawings of the settings and of the rules between elements.
@@ -137,16 +122,16 @@ void ruleSeeds(std::vector<Seed>& out) {
   add("complex_shape_mode2", shapeOnly, byLevel,
       DesignFile(2)
           .add(complexHeader(14, 3))
-          .add(component(line(2, 0, 0, 0, 100, 0, 0)))
-          .add(component(line(2, 100, 0, 0, 100, 100, 0)))
-          .add(component(line(2, 100, 100, 0, 0, 0, 0)))
+          .add(asComponent(line(2, 0, 0, 0, 100, 0, 0)))
+          .add(asComponent(line(2, 100, 0, 0, 100, 100, 0)))
+          .add(asComponent(line(2, 100, 100, 0, 0, 0, 0)))
           .add(line(2, 5, 5, 0, 6, 6, 0))
           .bytes());
   add("complex_chain_mode0", Settings(), byLevel,
       DesignFile(2)
-          .add(linked(complexHeader(12), linkage1013(4, 5, 6, 12.34f, 7)))
-          .add(component(lineString(2, {{0, 0, 0}, {10, 10, 0}})))
-          .add(component(arc(2, 0, sweepSignMagnitude(-9000000), 10, 10, {0}, {20, 10, 0})))
+          .add(withLinkages(complexHeader(12), {linkage1013(4, 5, 6, 12.34f, 7)}))
+          .add(asComponent(lineString(2, {{0, 0, 0}, {10, 10, 0}})))
+          .add(asComponent(arc(2, 0, sweepSignMagnitude(-9000000), 10, 10, {0}, {20, 10, 0})))
           .bytes());
   Settings decomposed;
   decomposed.claveCel = 1;
@@ -154,8 +139,8 @@ void ruleSeeds(std::vector<Seed>& out) {
   add("cell_decomposed_by_group", decomposed, {row(0, 0, 0, 44), row(0, 0, 0, 45, 0, 1)},
       DesignFile(2)
           .add(cellHeader(2, "FAROLA", m2, {50, 50, 0}))
-          .add(component(grouped(line(2, 40, 40, 0, 60, 60, 0), 44)))
-          .add(component(grouped(text(2, 1, 0, 20000, {0}, {50, 65, 0}, "F1"), 45)))
+          .add(asComponent(inGroup(line(2, 40, 40, 0, 60, 60, 0), 44)))
+          .add(asComponent(inGroup(text(2, 1, 0, 20000, {0}, {50, 65, 0}, "F1"), 45)))
           .bytes());
   Settings cellsAsSymbols;
   cellsAsSymbols.claveCel = 2;
@@ -183,12 +168,13 @@ void ruleSeeds(std::vector<Seed>& out) {
   Element stray = complexHeader(12, 1);
   stray.complexBit = true;
   add("stray_complex_header", Settings{0, 0, 0, 0, 1}, byLevel,
-      DesignFile(2).add(stray).add(component(line(2, 0, 0, 0, 4, 4, 0))).bytes());
+      DesignFile(2).add(stray).add(asComponent(line(2, 0, 0, 0, 4, 4, 0))).bytes());
   add("linkages", Settings(), byLevel,
       DesignFile(2)
-          .add(linked(linked(linked(line(2, 0, 0, 0, 1, 1, 0), linkage1007(2, -42)),
-                             linkage1007(3, 70000, 0x9007, 24721)),
-                      linkageWords({0x0102, 1, 2, 0, 0, 0, 0})))
+          .add(withLinkages(
+              withLinkages(withLinkages(line(2, 0, 0, 0, 1, 1, 0), {linkage1007(2, -42)}),
+                           {linkage1007(3, 70000, 0x9007, 24721)}),
+              {linkageWords({0x0102, 1, 2, 0, 0, 0, 0})}))
           .bytes());
   // Items at their caps: 258 on a chain header, 30 more on its component.
   Bytes headerItems, lineItems;
@@ -199,8 +185,8 @@ void ruleSeeds(std::vector<Seed>& out) {
   }
   add("item_caps", Settings(), byLevel,
       DesignFile(2)
-          .add(linked(complexHeader(12, 1), headerItems))
-          .add(component(linked(line(2, 0, 0, 0, 3, 3, 0), lineItems)))
+          .add(withLinkages(complexHeader(12, 1), {headerItems}))
+          .add(asComponent(withLinkages(line(2, 0, 0, 0, 3, 3, 0), {lineItems})))
           .bytes());
   DesignFile justified(2);
   const uint8_t justifications[] = {0, 1, 2, 6, 7, 8, 12, 13, 14};
@@ -215,24 +201,25 @@ void ruleSeeds(std::vector<Seed>& out) {
   add("cell_with_holes", holes, byLevel,
       DesignFile(2)
           .add(cellHeader(2, "", m2, {0, 0, 0}))
-          .add(component(complexHeader(14, 1)))
-          .add(component(shape(2, {{0, 0, 0}, {90, 0, 0}, {90, 90, 0}, {0, 0, 0}})))
-          .add(component(shape(2, {{10, 10, 0}, {20, 10, 0}, {20, 20, 0}, {10, 10, 0}})))
+          .add(asComponent(complexHeader(14, 1)))
+          .add(asComponent(shape(2, {{0, 0, 0}, {90, 0, 0}, {90, 90, 0}, {0, 0, 0}})))
+          .add(asComponent(shape(2, {{10, 10, 0}, {20, 10, 0}, {20, 20, 0}, {10, 10, 0}})))
           .bytes());
   add("plan_2d", Settings{0, 0, 0, 0, 1},
       {row(10, 3), row(20, 1, 0, 0, 0, 0, 1), row(22, 2), row(30, 4), row(41, 2, 0, 0, 1, 2),
        row(50, 0, 1, 0, 4), row(52, 0, 3, 0, 2, 3), row(51, 0, 1, 0, 0, 1)},
       DesignFile(2)
           .origin(-100, 50, 0)
-          .add(linked(on(line(2, 100000, 200000, 0, 160000, 200000, 0), 10, 3), linkage1007(5, 1)))
+          .add(withLinkages(on(line(2, 100000, 200000, 0, 160000, 200000, 0), 10, 3),
+                            {linkage1007(5, 1)}))
           .add(on(shape(2, {{110000, 203000, 0},
                             {125000, 203000, 0},
                             {125000, 215000, 0},
                             {110000, 203000, 0}}),
                   20, 1))
           .add(on(complexHeader(12, 2), 22, 2))
-          .add(component(on(lineString(2, {{130000, 203000, 0}, {140000, 210000, 0}}), 22, 2)))
-          .add(component(on(line(2, 140000, 210000, 0, 130000, 210000, 0), 22, 2)))
+          .add(asComponent(on(lineString(2, {{130000, 203000, 0}, {140000, 210000, 0}}), 22, 2)))
+          .add(asComponent(on(line(2, 140000, 210000, 0, 130000, 210000, 0), 22, 2)))
           .add(on(curve(2, {{0, 0, 0}, {1, 1, 0}, {2, 3, 0}, {4, 4, 0}, {6, 4, 0}}), 30, 4))
           .add(on(cellHeader(2, "ARBOL", m2, {112000, 217000, 0}), 41, 2))
           .add(on(text(2, 1, 7, 60000, {0}, {120000, 199000, 0}, "CALLE MAYOR"), 50))

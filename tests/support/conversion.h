@@ -63,32 +63,6 @@ inline Bytes concat(std::initializer_list<Bytes> parts) {
   return out;
 }
 
-// Element modifiers for building drawings in one expression.
-inline Element onLevel(Element e, int level) {
-  e.level = level;
-  return e;
-}
-inline Element withSymbology(Element e, int level, int style, int colour, int weight) {
-  e.level = level;
-  e.style = style;
-  e.colour = colour;
-  e.weight = weight;
-  return e;
-}
-// The element as a component of the complex element or cell before it.
-inline Element asComponent(Element e) {
-  e.complexBit = true;
-  return e;
-}
-inline Element withLinkages(Element e, std::initializer_list<Bytes> linkages) {
-  for (const Bytes& l : linkages) e.linkages.insert(e.linkages.end(), l.begin(), l.end());
-  return e;
-}
-// One attribute item (code, value, no text) from an 0x1007 linkage.
-inline Element withItem(Element e, int16_t code, int32_t value) {
-  return withLinkages(e, {linkage1007(code, value)});
-}
-
 }  // namespace dgntest
 
 #endif

@@ -81,6 +81,36 @@ Element cellHeader(int dim, const char* name6, const std::vector<int32_t>& matri
 Element complexHeader(int type, uint16_t components = 0);
 Element textNode(uint16_t components = 0);
 
+// Element modifiers for building drawings in one expression.
+inline Element onLevel(Element e, int level) {
+  e.level = level;
+  return e;
+}
+inline Element withSymbology(Element e, int level, int style, int colour, int weight) {
+  e.level = level;
+  e.style = style;
+  e.colour = colour;
+  e.weight = weight;
+  return e;
+}
+// The element as a component of the complex element or cell before it.
+inline Element asComponent(Element e) {
+  e.complexBit = true;
+  return e;
+}
+inline Element withLinkages(Element e, std::initializer_list<Bytes> linkages) {
+  for (const Bytes& l : linkages) e.linkages.insert(e.linkages.end(), l.begin(), l.end());
+  return e;
+}
+inline Element inGroup(Element e, uint16_t graphicGroup) {
+  e.graphicGroup = graphicGroup;
+  return e;
+}
+// One attribute item (code, value, no text) from an 0x1007 linkage.
+inline Element withItem(Element e, int16_t code, int32_t value) {
+  return withLinkages(e, {linkage1007(code, value)});
+}
+
 class DesignFile {
  public:
   explicit DesignFile(int dimension) : dimension_(dimension) {}
