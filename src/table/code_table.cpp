@@ -90,5 +90,6 @@ bool Converter::loadCodeTable() {
     hintTableReason(readError);
     return false;
   }
+  lookupIndex.build(codeTable, codeTableRows);
   return true;
 }

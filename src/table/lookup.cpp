@@ -26,9 +26,8 @@ static size_t missLine(const CodeTableRow& key, char* line) {
   return static_cast<size_t>(end - line);
 }
 
-// The index follows the table: it is built again when the row count changes.
+// Through the index that loading the table built.
 int Converter::lookupCode(int mode) {
-  if (lookupIndex.indexedRows() != codeTableRows) lookupIndex.build(codeTable, codeTableRows);
   int row = lookupIndex.find(currentRow, mode);
   if (row >= 0) {
     currentRow = codeTable[row];
