@@ -1,6 +1,5 @@
 #include "batch/batch_command_line.h"
 
-#include <ctype.h>
 #include <sched.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -46,18 +45,6 @@ static bool readJobs(const char* text, int* jobs) {
   if (end == text || *end != '\0' || n < 1 || n > kMostJobs) return false;
   *jobs = static_cast<int>(n);
   return true;
-}
-
-// A comma between two digits: a decimal comma, which dgnbin reads as a
-// separator.
-static bool hasDecimalComma(const char* text) {
-  for (const char* c = strchr(text, ','); c != NULL; c = strchr(c + 1, ',')) {
-    if (c > text && isdigit(static_cast<unsigned char>(c[-1])) &&
-        isdigit(static_cast<unsigned char>(c[1]))) {
-      return true;
-    }
-  }
-  return false;
 }
 
 // Splits the values as dgnbin will, so that a count that dgnbin would

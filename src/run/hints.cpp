@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "run/words.h"
+
 void hint(const char* format, ...) {
   va_list args;
   va_start(args, format);
@@ -49,14 +51,9 @@ void hintWordCount(const char* line, int words, int extraArguments) {
   }
   hint("los 8 valores van en un solo argumento entre comillas, por ejemplo:");
   hint("  dgnbin \"plano plano 1 0 0 0 0 1\"");
-  // A comma separates words, so a decimal comma adds one.
-  bool decimalComma = false;
-  for (const char* p = line; p != NULL && *p != '\0' && p[1] != '\0'; ++p) {
-    if (*p == ',' && p > line && p[-1] >= '0' && p[-1] <= '9' && p[1] >= '0' && p[1] <= '9') {
-      decimalComma = true;
-    }
+  if (words >= 9 && line != NULL && hasDecimalComma(line)) {
+    hint("los decimales se escriben con punto: 0.1, no 0,1");
   }
-  if (words >= 9 && decimalComma) hint("los decimales se escriben con punto: 0.1, no 0,1");
 }
 
 static bool endsWith(const char* text, const char* end) {

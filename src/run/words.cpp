@@ -36,6 +36,13 @@ void splitWords(char* line) {
   }
 }
 
+bool hasDecimalComma(const char* text) {
+  for (const char* c = strchr(text, ','); c != NULL; c = strchr(c + 1, ',')) {
+    if (c > text && c[-1] >= '0' && c[-1] <= '9' && c[1] >= '0' && c[1] <= '9') return true;
+  }
+  return false;
+}
+
 char* trimBlanks(char* text) {
   size_t lead = 0;
   while (text[lead] == ' ') ++lead;

@@ -20,6 +20,10 @@ extern WordTable wordTable;
 // A null line leaves the table as it was.
 void splitWords(char* line);
 
+// A comma between two digits: a decimal comma, which the splitter takes for a
+// separator, so that the number becomes two words.
+bool hasDecimalComma(const char* text);
+
 // Removes leading and trailing blanks (0x20 only) in place.
 char* trimBlanks(char* text);
 
