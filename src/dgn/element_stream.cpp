@@ -5,6 +5,7 @@
 #include "dgn/element_fields.h"
 #include "dgn/encodings.h"
 #include "run/converter.h"
+#include "run/error_file_lines.h"
 
 enum ElementRead { kElementRead, kEndOfDesign, kTruncated };
 
@@ -45,7 +46,16 @@ static ElementRead readElement(Converter& c) {
 
 static bool isRangeTested(int type) {
   switch (type) {
-    case 2: case 3: case 4: case 6: case 11: case 12: case 14: case 15: case 16: case 17:
+    case 2:
+    case 3:
+    case 4:
+    case 6:
+    case 11:
+    case 12:
+    case 14:
+    case 15:
+    case 16:
+    case 17:
       return true;
     default:
       return false;
@@ -54,16 +64,38 @@ static bool isRangeTested(int type) {
 
 void Converter::dispatchElement(int type) {
   switch (type) {
-    case kElementTypeCellHeader: handleCellHeader(); break;
-    case kElementTypeLine: translateLine(); break;
-    case kElementTypeLineString: case kElementTypeShape: translateLineString(); break;
-    case kElementTypeTextNode: openTextNode(); break;
-    case kElementTypeCurve: translateCurve(); break;
-    case kElementTypeComplexChain: case kElementTypeComplexShape: openComplexRecord(); break;
-    case kElementTypeEllipse: translateEllipse(); break;
-    case kElementTypeArc: translateArc(); break;
-    case kElementTypeText: translateText(); break;
-    default: ++counts.untranslated; break;
+    case kElementTypeCellHeader:
+      handleCellHeader();
+      break;
+    case kElementTypeLine:
+      translateLine();
+      break;
+    case kElementTypeLineString:
+    case kElementTypeShape:
+      translateLineString();
+      break;
+    case kElementTypeTextNode:
+      openTextNode();
+      break;
+    case kElementTypeCurve:
+      translateCurve();
+      break;
+    case kElementTypeComplexChain:
+    case kElementTypeComplexShape:
+      openComplexRecord();
+      break;
+    case kElementTypeEllipse:
+      translateEllipse();
+      break;
+    case kElementTypeArc:
+      translateArc();
+      break;
+    case kElementTypeText:
+      translateText();
+      break;
+    default:
+      ++counts.untranslated;
+      break;
   }
 }
 
@@ -120,7 +152,7 @@ bool Converter::runElementLoop() {
   // A complex element that reaches the end of the file is still written.
   flushComplexRecord();
   if (truncated) {
-    reportError("ERROR Fichero DGN truncado en el byte %lld\n", fileOffset);
+    reportError("%s%lld\n", kTruncatedAt, fileOffset);
     return false;
   }
   return !binWriteFailed && !errorWriteFailed;

@@ -6,6 +6,7 @@
 
 #include "dgn/element_fields.h"
 #include "run/converter.h"
+#include "run/error_file_lines.h"
 
 bool exceedsRangeLimit(double value) { return value > 4294967296.0; }
 
@@ -35,9 +36,9 @@ bool Converter::testRange() {
       t[axis] = value + 0.00001;
     }
     if (exceedsRangeLimit(t[0]) || exceedsRangeLimit(t[1]) || exceedsRangeLimit(t[2])) {
-      errorPrintf(
-          "L\xEDmite excedido en rango %s: (%10.3f, %10.3f, %10.3f).\n Valor M\xE1ximo=%10.3f\n",
-          corner[c], t[0] / uorRatio, t[1] / uorRatio, t[2] / uorRatio, 4294967296.0 / uorRatio);
+      errorPrintf("%s%s: (%10.3f, %10.3f, %10.3f).\n%s%10.3f\n", kRangeExceeded, corner[c],
+                  t[0] / uorRatio, t[1] / uorRatio, t[2] / uorRatio, kRangeMaximum,
+                  4294967296.0 / uorRatio);
       return false;
     }
   }

@@ -10,26 +10,21 @@
 #include <vector>
 
 #include "kelobin/text_bytes.h"
+#include "run/error_file_lines.h"
+#include "table/code_table.h"
 
 namespace {
 
 // The lines of an error file as dgnbin writes them: Latin-1, CR LF.
-const char kHeader[] = "NIVEL ESTILO COLOR PESO FONT GG";
-const char kMissFormat[] = "%2d %1d %3d %1d %2d %4d \"";  // then the name and a quote
 const int kMissFields = 6;
-const char kRangeStart[] = "L\xEDmite excedido en rango ";
-const char kRangeEnd[] = " Valor M\xE1ximo=";
 // The other lines that stop a conversion: the fixed ones whole, the others
 // up to what they report.
 const struct {
   const char* text;
   bool whole;
 } kStopLines[] = {
-    {"Valor de factor_escala de transformaci\xF3n incorrecta, factor_escala=", false},
-    {"Error: Incoherencia en factor_escala y fichero semilla elegidos.", true},
-    {"ERROR Fichero DGN truncado en el byte ", false},
-    {"ERROR Fichero DGN incompleto: falta el elemento de cabecera", true},
-    {"ERROR No puedo escribir en el fichero BIN ", false},
+    {kWrongFactor, false},    {kFactorAndUnitsDisagree, true}, {kTruncatedAt, false},
+    {kNoHeaderElement, true}, {kCannotWriteBin, false},
 };
 
 const size_t kLineBytes = 512;   // longer lines are cut when read
@@ -88,9 +83,17 @@ bool parseMiss(const std::string& line, Miss& miss) {
   miss.name.assign(line, nameStart, line.size() - nameStart - 1);
   if (miss.name.size() > kNameBytes || miss.name.find('\0') != std::string::npos) return false;
   const int* f = miss.fields;
+  CodeTableRow key = {};
+  key.level = static_cast<int16_t>(f[0]);
+  key.style = static_cast<int16_t>(f[1]);
+  key.colour = static_cast<int16_t>(f[2]);
+  key.weight = static_cast<int16_t>(f[3]);
+  key.font = static_cast<int16_t>(f[4]);
+  key.graphicGroup = static_cast<int16_t>(f[5]);
+  memcpy(key.name, miss.name.data(), miss.name.size());
   char again[64];
-  int length = snprintf(again, sizeof again, kMissFormat, f[0], f[1], f[2], f[3], f[4], f[5]);
-  return static_cast<size_t>(length) == nameStart && line.compare(0, nameStart, again) == 0;
+  size_t length = missLine(key, again);  // ends with a line feed
+  return line.size() + 1 == length && line.compare(0, line.size(), again, line.size()) == 0;
 }
 
 bool isStopLine(const std::string& line) {
@@ -164,14 +167,14 @@ void MissingReport::readErrorFile(int file) {
   while (readLine(in, line, cut)) {
     ++number;
     if (number == 1) {
-      if (line == kHeader) continue;
+      if (line == kErrorFileHeader) continue;
       problem("kelobin: %s no es un fichero de errores: su primera linea no es \"%s\"\n", name,
-              kHeader);
+              kErrorFileHeader);
       break;
     }
     // The range message takes two lines.
     if (!range.empty()) {
-      bool second = startsWith(line, kRangeEnd);
+      bool second = startsWith(line, kRangeMaximum);
       if (second) range += line;
       fprintf(problems_, "kelobin: %s linea %lld: conversion detenida: %s\n", name, rangeNumber,
               shown(range).c_str());
@@ -180,7 +183,7 @@ void MissingReport::readErrorFile(int file) {
     }
     if (!cut && parseMiss(line, miss)) {
       addMiss(line, miss, file);
-    } else if (startsWith(line, kRangeStart)) {
+    } else if (startsWith(line, kRangeExceeded)) {
       range = line;
       rangeNumber = number;
     } else if (isStopLine(line)) {

@@ -31,16 +31,27 @@ void endConsoleLine() {
 
 const char* systemReason(int errnum) {
   switch (errnum) {
-    case ENOENT: return "no existe";
-    case EACCES: case EPERM: return "permiso denegado";
-    case EISDIR: return "es una carpeta";
-    case ENOTDIR: return "una parte de la ruta no es una carpeta";
-    case ENOSPC: return "no queda espacio en el disco";
-    case EFBIG: return "el fichero ha llegado al tamano maximo permitido";
-    case EROFS: return "el disco es de solo lectura";
-    case ENAMETOOLONG: return "el nombre es demasiado largo";
-    case EIO: return "error de lectura o escritura en el disco";
-    default: return strerror(errnum);
+    case ENOENT:
+      return "no existe";
+    case EACCES:
+    case EPERM:
+      return "permiso denegado";
+    case EISDIR:
+      return "es una carpeta";
+    case ENOTDIR:
+      return "una parte de la ruta no es una carpeta";
+    case ENOSPC:
+      return "no queda espacio en el disco";
+    case EFBIG:
+      return "el fichero ha llegado al tamano maximo permitido";
+    case EROFS:
+      return "el disco es de solo lectura";
+    case ENAMETOOLONG:
+      return "el nombre es demasiado largo";
+    case EIO:
+      return "error de lectura o escritura en el disco";
+    default:
+      return strerror(errnum);
   }
 }
 
@@ -82,9 +93,10 @@ void hintScaleFactor(const char* word, int unitsPerMasterUnit) {
     hint("el fichero DGN tiene %d unidades por unidad maestra: le sirve el factor %s",
          unitsPerMasterUnit, suits);
   } else {
-    hint("el fichero DGN tiene %d unidades por unidad maestra: ningun factor le sirve "
-         "(0.1 o 1 piden 100, 10 o 99 piden 1000)",
-         unitsPerMasterUnit);
+    hint(
+        "el fichero DGN tiene %d unidades por unidad maestra: ningun factor le sirve "
+        "(0.1 o 1 piden 100, 10 o 99 piden 1000)",
+        unitsPerMasterUnit);
   }
 }
 

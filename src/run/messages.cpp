@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "run/converter.h"
+#include "run/error_file_lines.h"
 #include "run/hints.h"
 
 // Formats without a length limit: messages may carry file names of any
@@ -53,20 +54,23 @@ void Converter::reportError(const char* format, ...) {
 void Converter::fatalBinWrite() {
   if (binWriteFailed) return;
   binWriteFailed = true;
-  reportError("ERROR No puedo escribir en el fichero BIN %s\n", binName.c_str());
+  reportError("%s%s\n", kCannotWriteBin, binName.c_str());
   hint("%s: %s", binName.c_str(), systemReason(binSink.error()));
 }
 
 void Converter::warnPointCap() {
   if (pointCapWarned) return;
   pointCapWarned = true;
-  printf("AVISO Elemento con m\xE1s de %d puntos en el byte %lld: se descartan los puntos sobrantes\n",
-         kMaxPoints, elementOffset);
+  printf(
+      "AVISO Elemento con m\xE1s de %d puntos en el byte %lld: se descartan los puntos sobrantes\n",
+      kMaxPoints, elementOffset);
 }
 
 void Converter::warnItemCap() {
   if (itemCapWarned) return;
   itemCapWarned = true;
-  printf("AVISO Elemento con m\xE1s de %d atributos en el byte %lld: se descartan los atributos sobrantes\n",
-         kMaxItems, elementOffset);
+  printf(
+      "AVISO Elemento con m\xE1s de %d atributos en el byte %lld: se descartan los atributos "
+      "sobrantes\n",
+      kMaxItems, elementOffset);
 }

@@ -10,6 +10,7 @@
 #include "dgn/transform.h"
 #include "platform/platform.h"
 #include "run/converter.h"
+#include "run/error_file_lines.h"
 #include "run/hints.h"
 #include "run/usage.h"
 #include "run/words.h"
@@ -51,7 +52,7 @@ bool Converter::runConversion(char* line) {
     hint("%s: %s", errName.c_str(), systemReason(reason));
     return false;
   }
-  errorPrintf("NIVEL ESTILO COLOR PESO FONT GG\n");
+  errorPrintf("%s\n", kErrorFileHeader);
 
   unlink(binName.c_str());
   // Readable and writable by all, less the umask, like every other output:
@@ -73,7 +74,7 @@ bool Converter::runConversion(char* line) {
   }
 
   if (!readFirstElement()) {
-    reportError("ERROR Fichero DGN incompleto: falta el elemento de cabecera\n");
+    reportError("%s\n", kNoHeaderElement);
     describeDesignFile(dgnName.c_str());
     return false;
   }
@@ -95,7 +96,8 @@ bool Converter::runConversion(char* line) {
          originOffset[2]);
 
   // The product's low 16 bits; unsigned, so that large words cannot overflow.
-  uint32_t units = static_cast<uint32_t>(element.word(kUnitsLowWord)) * element.word(kSubunitsLowWord);
+  uint32_t units =
+      static_cast<uint32_t>(element.word(kUnitsLowWord)) * element.word(kSubunitsLowWord);
   uorRatio = static_cast<int16_t>(static_cast<uint16_t>(units));
 
   int requiredRatio = 0;
@@ -104,16 +106,14 @@ bool Converter::runConversion(char* line) {
   } else if (scaleFactor == 10.0f || scaleFactor == 99.0f) {
     requiredRatio = 1000;
   } else {
-    errorPrintf("Valor de factor_escala de transformaci\xF3n incorrecta, factor_escala=%3.0f",
-                scaleFactor);
-    printf("Valor de factor_escala de transformaci\xF3n incorrecta, factor_escala=%3.0f",
-           scaleFactor);
+    errorPrintf("%s%3.0f", kWrongFactor, scaleFactor);
+    printf("%s%3.0f", kWrongFactor, scaleFactor);
     endConsoleLine();
     hintScaleFactor(factorWord.c_str(), uorRatio);
     return false;
   }
   if (uorRatio != requiredRatio) {
-    reportError("Error: Incoherencia en factor_escala y fichero semilla elegidos.\n");
+    reportError("%s\n", kFactorAndUnitsDisagree);
     hintScaleFactor(factorWord.c_str(), uorRatio);
     return false;
   }

@@ -32,24 +32,37 @@ uint64_t symbologyKey(int level, int style, int colour, int weight, int font, in
   const int fields[6] = {level, style, colour, weight, font, group};
   const unsigned char* bytes = reinterpret_cast<const unsigned char*>(fields);
   for (size_t i = 0; i < sizeof fields; ++i) h = (h ^ bytes[i]) * 1099511628211ull;
-  for (const char* p = name; *p != '\0'; ++p) h = (h ^ static_cast<unsigned char>(*p)) * 1099511628211ull;
+  for (const char* p = name; *p != '\0'; ++p)
+    h = (h ^ static_cast<unsigned char>(*p)) * 1099511628211ull;
   return h;
 }
 
 static const char* typeName(int type) {
   switch (type) {
-    case 2: return "celda";
-    case 3: return "linea";
-    case 4: return "cadena de lineas";
-    case 6: return "forma";
-    case 7: return "nodo de texto";
-    case 11: return "curva";
-    case 12: return "cadena compleja";
-    case 14: return "forma compleja";
-    case 15: return "elipse";
-    case 16: return "arco";
-    case 17: return "texto";
-    default: return NULL;
+    case 2:
+      return "celda";
+    case 3:
+      return "linea";
+    case 4:
+      return "cadena de lineas";
+    case 6:
+      return "forma";
+    case 7:
+      return "nodo de texto";
+    case 11:
+      return "curva";
+    case 12:
+      return "cadena compleja";
+    case 14:
+      return "forma compleja";
+    case 15:
+      return "elipse";
+    case 16:
+      return "arco";
+    case 17:
+      return "texto";
+    default:
+      return NULL;
   }
 }
 
@@ -76,8 +89,10 @@ void Converter::printSummary() {
     strncat(byType, one, sizeof byType - strlen(byType) - 1);
   }
   hint("%lld elementos leidos en %.2f s%s%s", elements, seconds, elements ? ": " : "", byType);
-  hint("pasados por alto: %lld borrados, %lld componentes no admitidos, %lld de tipos sin traduccion",
-       n.deleted, n.skippedComponents, n.untranslated);
+  hint(
+      "pasados por alto: %lld borrados, %lld componentes no admitidos, %lld de tipos sin "
+      "traduccion",
+      n.deleted, n.skippedComponents, n.untranslated);
   hint("%lld registros escritos en %s, %lld de ellos de elementos complejos unidos", n.records,
        binName.c_str(), n.joinedRecords);
   if (n.misses == 0) {
@@ -87,9 +102,10 @@ void Converter::printSummary() {
          missingKeys.full() ? "mas de " : "", missingKeys.count(), errName.c_str());
   }
   if (n.wrappingElements > 0) {
-    hint("AVISO %lld elementos tienen coordenadas que no caben en 32 bits con signo y se "
-         "escriben con sus 32 bits bajos (de 2^31 en adelante salen negativas); trasUTM puede "
-         "desplazar la Y",
-         n.wrappingElements);
+    hint(
+        "AVISO %lld elementos tienen coordenadas que no caben en 32 bits con signo y se "
+        "escriben con sus 32 bits bajos (de 2^31 en adelante salen negativas); trasUTM puede "
+        "desplazar la Y",
+        n.wrappingElements);
   }
 }

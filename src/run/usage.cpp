@@ -2,7 +2,8 @@
 
 // Latin-1: the accented letters are single bytes.
 const char kUsageText[] =
-    "<ficheroBIN> <ficheroDGN> <factor> <clave_cel> <clave_gg> <pattern> <trasUTM> <generaComplex_KELO\n"
+    "<ficheroBIN> <ficheroDGN> <factor> <clave_cel> <clave_gg> <pattern> <trasUTM> "
+    "<generaComplex_KELO\n"
     "   fichero  BIN sin extension\n"
     "   fichero  DGN sin extension\n"
     "   factor de escala de la transformacion\n"
@@ -26,13 +27,18 @@ const char kUsageText[] =
     "\n"
     "    trasUTM = valor de la traslaci\xF3n en Y en coordenadas UTM\n"
     "\n"
-    "    generaComplex_KELO = 0|1|2 0: No traduce Complex, solo componentes. 1: Traduce Complex y Componentes. 2: Traduce solo complex.\n"
+    "    generaComplex_KELO = 0|1|2 0: No traduce Complex, solo componentes. 1: Traduce Complex y "
+    "Componentes. 2: Traduce solo complex.\n"
     "DGNBIN.TAB\n"
     "CODIGO NIVEL ESTILO COLOR PESO FONT GRUPO_G.  CELL/SIMB. ALTO  Simb.Kelo\n"
     "001106  20     0       3    0   84    1106       \"1\"     1.5    \"@150\"\n"
-    "002312  21     1      13    0   00    0006       \"\"      1.5      0      [Pasa Tipo DGN a Tipo KELO]\n"
-    "002312  21     1      13    0   00    0006       \"\"      1.5      C      [Pasa de Texto DGN a Punto KELO]\n"
-    "002312  21     1      13    0   00    0006       \"\"      1.5     @5200   [Pasa c\xE9lula DGN a Texto KELO]\n"
-    "002312  21     1      13    0   00    0006       \"\"      1.5     @CAMINO [Pasa Texto DGN a la Anotaci\xF3n @CAMINO]\n";
+    "002312  21     1      13    0   00    0006       \"\"      1.5      0      [Pasa Tipo DGN a "
+    "Tipo KELO]\n"
+    "002312  21     1      13    0   00    0006       \"\"      1.5      C      [Pasa de Texto DGN "
+    "a Punto KELO]\n"
+    "002312  21     1      13    0   00    0006       \"\"      1.5     @5200   [Pasa c\xE9lula "
+    "DGN a Texto KELO]\n"
+    "002312  21     1      13    0   00    0006       \"\"      1.5     @CAMINO [Pasa Texto DGN a "
+    "la Anotaci\xF3n @CAMINO]\n";
 
 static_assert(sizeof kUsageText - 1 == 1725, "the usage text is 1725 bytes");

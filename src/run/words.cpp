@@ -51,4 +51,3 @@ char* trimBlanks(char* text) {
   while (length > 0 && text[length - 1] == ' ') text[--length] = '\0';
   return text;
 }
-

@@ -6,9 +6,7 @@
 #include "platform/platform.h"
 #include "run/converter.h"
 
-// The line of the error file for a key without a row, as
-// "%2d %1d %3d %1d %2d %4d \"%s\"\n" gives it.
-static size_t missLine(const CodeTableRow& key, char* line) {
+size_t missLine(const CodeTableRow& key, char* line) {
   const int16_t fields[6] = {key.level,  key.style, key.colour,
                              key.weight, key.font,  key.graphicGroup};
   const int widths[6] = {2, 1, 3, 1, 2, 4};
