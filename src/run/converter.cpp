@@ -4,6 +4,8 @@
 #include <string.h>
 
 #include "platform/platform.h"
+#include "translate/angle_walks.h"
+#include "translate/angle_walks.h"
 
 int32_t complexMode = 0;
 double utmShift = 0.0;
@@ -52,6 +54,7 @@ Converter::Converter()
   memset(&counts, 0, sizeof counts);
   element.bytes = NULL;
   element.length = 0;
+  angleWalks = new AngleWalks();  // zeroed: no walk worked out yet
   recordHeader.equals = '=';
 }
 
@@ -62,6 +65,7 @@ Converter::~Converter() {
   delete[] recordPoints;
   delete[] complexPoints;
   delete[] codeTable;
+  delete angleWalks;
 }
 
 // Closes whatever is still open, each file once: the design file, then the

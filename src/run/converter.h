@@ -34,6 +34,8 @@ extern int16_t uorRatio;
 extern double transformedRange[6];
 extern double pi;
 
+struct AngleWalks;
+
 class Converter {
  public:
   Converter();
@@ -150,6 +152,7 @@ class Converter {
   CodeTableRow* codeTable;
   int32_t codeTableRows;
   LookupIndex lookupIndex;  // of codeTable
+  AngleWalks* angleWalks;   // those of the last arcs and the ellipse
   CodeTableRow currentRow;
   FILE* errorFile;
   double originOffset[3];

@@ -4,35 +4,19 @@
 
 #include "dgn/transform.h"
 #include "run/converter.h"
+#include "translate/angle_walks.h"
 
 // Radians per stored angle unit, divided by pi (1 / (180 x 360000)).
 const double kAngleFactor = 1.54320987654321e-8;
 
-namespace {
-
-// The angles of an arc's walk follow from its start and sweep alone, and
-// drawings repeat both often (full circles, the arcs of a cell's symbol):
-// the cosines and sines of the last few walks are kept, the same values the
-// walk computes.
-struct ArcAngles {
-  double pi;
-  int32_t start, sweepWord;
-  int count;
-  double cosT[200], sinT[200];
-};
-const int kKeptWalks = 8;
-
-const ArcAngles& arcAngles(int32_t start, int32_t sweepWord) {
-  static ArcAngles kept[kKeptWalks];
-  static int next = 0;
-  for (const ArcAngles& walk : kept) {
-    if (walk.count > 0 && walk.start == start && walk.sweepWord == sweepWord && walk.pi == pi) {
-      return walk;
-    }
+// The walk of `start` and `sweepWord`, from those kept or worked out now in
+// place of the oldest.
+static const ArcWalk& arcWalk(AngleWalks& walks, int32_t start, int32_t sweepWord) {
+  for (const ArcWalk& walk : walks.arcs) {
+    if (walk.count > 0 && walk.start == start && walk.sweepWord == sweepWord) return walk;
   }
-  ArcAngles& walk = kept[next];
-  next = (next + 1) % kKeptWalks;
-  walk.pi = pi;
+  ArcWalk& walk = walks.arcs[walks.nextArc];
+  walks.nextArc = (walks.nextArc + 1) % AngleWalks::kKeptArcs;
   walk.start = start;
   walk.sweepWord = sweepWord;
 
@@ -53,8 +37,6 @@ const ArcAngles& arcAngles(int32_t start, int32_t sweepWord) {
   return walk;
 }
 
-}  // namespace
-
 void Converter::translateArc() {
   lookupRecordCode(lookupMode);
   recordHeader.pointCount = 0;
@@ -70,7 +52,7 @@ void Converter::translateArc() {
   const double cosRho = cos(rho), sinRho = sin(rho);
 
   // At most 200 points: they are stored straight into the record.
-  const ArcAngles& walk = arcAngles(start, sweepWord);
+  const ArcWalk& walk = arcWalk(*angleWalks, start, sweepWord);
   for (int i = 0; i < walk.count; ++i) {
     double A = a * walk.cosT[i];
     double B = b * walk.sinT[i];

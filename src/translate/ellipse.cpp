@@ -4,22 +4,11 @@
 
 #include "dgn/transform.h"
 #include "run/converter.h"
+#include "translate/angle_walks.h"
 
-namespace {
-
-// Every ellipse walks the same angles: their cosines and sines are worked
-// out once (for the run's pi), the same values as in the walk.
-struct Ring {
-  double pi;
-  int count;
-  double cosT[40], sinT[40];
-};
-
-const Ring& ringAngles() {
-  static Ring ring = {0.0, 0, {}, {}};
-  if (ring.count == 0 || ring.pi != pi) {
-    ring.pi = pi;
-    ring.count = 0;
+static const EllipseWalk& ellipseWalk(AngleWalks& walks) {
+  EllipseWalk& ring = walks.ellipse;
+  if (ring.count == 0) {
     // Each chord departs from a circle by at most 0.5 % of its radius.
     const double step = 2 * acos(0.995);
     for (double t = 0.0; t < 2 * pi && ring.count < 40; t += step, ++ring.count) {
@@ -29,8 +18,6 @@ const Ring& ringAngles() {
   }
   return ring;
 }
-
-}  // namespace
 
 void Converter::translateEllipse() {
   lookupRecordCode(lookupMode);
@@ -44,7 +31,7 @@ void Converter::translateEllipse() {
   const double cosPhi = cos(phi), sinPhi = sin(phi);
 
   // Fewer points than a record holds: they are stored straight.
-  const Ring& ring = ringAngles();
+  const EllipseWalk& ring = ellipseWalk(*angleWalks);
   Point* out = recordPoints;
   for (int i = 0; i < ring.count; ++i) {
     const double cosT = ring.cosT[i], sinT = ring.sinT[i];
