@@ -1,11 +1,13 @@
 #include "batch/batch_command_line.h"
 
-#include <sched.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <unistd.h>
 
+#include <algorithm>
+
+#include "platform/number_words.h"
+#include "platform/processes.h"
 #include "run/version.h"
 #include "run/words.h"
 
@@ -25,13 +27,6 @@ static const char kBatchUsage[] =
 static const int kSettingsWords = 6;
 static const int kMostJobs = 1024;
 
-static int processorCount() {
-  cpu_set_t set;
-  if (sched_getaffinity(0, sizeof set, &set) == 0) return CPU_COUNT(&set);
-  const long n = sysconf(_SC_NPROCESSORS_ONLN);
-  return n > 0 ? static_cast<int>(n) : 1;
-}
-
 static CommandLine wrong(const std::string& problem, const char* hint = NULL) {
   fprintf(stderr, "dgnbin-batch: %s\n", problem.c_str());
   if (hint != NULL) fprintf(stderr, "dgnbin-batch: %s\n", hint);
@@ -40,8 +35,8 @@ static CommandLine wrong(const std::string& problem, const char* hint = NULL) {
 }
 
 static bool readJobs(const char* text, int* jobs) {
-  char* end = NULL;
-  const long n = strtol(text, &end, 10);
+  const char* end = NULL;
+  const int64_t n = readWholeNumber(text, &end);
   if (end == text || *end != '\0' || n < 1 || n > kMostJobs) return false;
   *jobs = static_cast<int>(n);
   return true;
@@ -70,7 +65,7 @@ static CommandLine readSettings(const char* text, BatchOptions* options) {
 }
 
 CommandLine readBatchCommandLine(int argc, char** argv, BatchOptions* options) {
-  options->jobs = processorCount();
+  options->jobs = std::min(processorCount(), mostChildrenAtOnce());
   options->report = "dgnbin-batch-faltan.txt";
   int i = 1;
   for (; i < argc && argv[i][0] == '-'; ++i) {
@@ -100,6 +95,11 @@ CommandLine readBatchCommandLine(int argc, char** argv, BatchOptions* options) {
     }
   }
   if (argc - i < 2) return wrong("faltan los valores de conversion o las rutas");
+  if (options->jobs > mostChildrenAtOnce()) {
+    fprintf(stderr, "dgnbin-batch: el sistema espera a %d conversiones a la vez como mucho: -j %d\n",
+            mostChildrenAtOnce(), mostChildrenAtOnce());
+    options->jobs = mostChildrenAtOnce();
+  }
   if (readSettings(argv[i], options) != CommandLine::kRun) return CommandLine::kWrong;
   options->paths.assign(argv + i + 1, argv + argc);
   return CommandLine::kRun;

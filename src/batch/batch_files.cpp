@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/system_reason.h"
+
 namespace fs = std::filesystem;
 
 static const char kExtension[] = ".dgn";
@@ -20,9 +22,17 @@ static bool hasDesignExtension(const std::string& name) {
   return true;
 }
 
+// Error numbers of the C library in Spanish, Windows' own in its words.
+static std::string reasonOf(const std::error_code& ec) {
+  return ec.category() == std::generic_category() ? systemReason(ec.value()) : ec.message();
+}
+
+// Names are UTF-8 on Windows, as the program receives them.
+static std::string nameOf(const fs::path& path) { return path.u8string(); }
+
 static BatchFile withProblem(const fs::path& path, const std::string& problem) {
   BatchFile file;
-  file.path = path.lexically_normal().string();
+  file.path = nameOf(path.lexically_normal());
   file.problem = problem;
   return file;
 }
@@ -34,11 +44,11 @@ static void addDesignFile(const fs::path& path, std::vector<BatchFile>* files) {
   std::error_code ec;
   if (file.path.find_first_of("\"\n") != std::string::npos) {
     file.problem = "el nombre lleva comillas dobles o un salto de linea, que dgnbin no recibe";
-  } else if (opened != file.path && !fs::equivalent(opened, file.path, ec)) {
+  } else if (opened != file.path && !fs::equivalent(fs::u8path(opened), fs::u8path(file.path), ec)) {
     // dgnbin appends ".dgn" to the name it is given, so another case of the
     // extension opens only where the file system ignores case.
     file.problem = "dgnbin solo abre la extension .dgn en minusculas: renombre el fichero a " +
-                   fs::path(opened).filename().string();
+                   nameOf(fs::u8path(opened).filename());
   }
   files->push_back(file);
 }
@@ -55,28 +65,32 @@ static void walkFolder(const fs::path& folder, std::vector<BatchFile>* files) {
     std::error_code typeError;
     if (entry.is_directory(typeError) && !entry.is_symlink(typeError)) {
       walkFolder(entry.path(), files);
-    } else if (hasDesignExtension(entry.path().filename().string()) &&
+    } else if (hasDesignExtension(nameOf(entry.path().filename())) &&
                entry.is_regular_file(typeError)) {
       addDesignFile(entry.path(), files);
     }
     it.increment(ec);
   }
-  if (ec) files->push_back(withProblem(folder, "no se puede leer la carpeta: " + ec.message()));
+  if (ec) {
+    files->push_back(
+        withProblem(folder, "no se puede leer la carpeta: " + reasonOf(ec)));
+  }
 }
 
 std::vector<BatchFile> findDesignFiles(const std::vector<std::string>& paths) {
   std::vector<BatchFile> files;
   for (const std::string& given : paths) {
     std::error_code ec;
-    const fs::file_status status = fs::status(given, ec);
+    const fs::path path = fs::u8path(given);
+    const fs::file_status status = fs::status(path, ec);
     if (fs::is_directory(status)) {
-      walkFolder(given, &files);
+      walkFolder(path, &files);
     } else if (fs::is_regular_file(status) && hasDesignExtension(given)) {
-      addDesignFile(given, &files);
+      addDesignFile(path, &files);
     } else if (fs::exists(status)) {
-      files.push_back(withProblem(given, "no es un fichero .dgn ni una carpeta"));
+      files.push_back(withProblem(path, "no es un fichero .dgn ni una carpeta"));
     } else {
-      files.push_back(withProblem(given, "no se puede leer: " + ec.message()));
+      files.push_back(withProblem(path, "no se puede leer: " + reasonOf(ec)));
     }
   }
   std::sort(files.begin(), files.end(),

@@ -3,19 +3,20 @@
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-
-#include "batch/child_process.h"
 #include "batch/failure_line.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/processes.h"
+#include "platform/stop_requests.h"
+#include "platform/system_reason.h"
 
 namespace {
 
 // A conversion under way: its process, its file and its captured output.
 struct Running {
-  pid_t pid;
+  ChildProcess child;
   size_t file;
   int outFd;
   int errFd;
@@ -28,9 +29,11 @@ class Progress {
   void report(const BatchFile& file, const ConversionOutcome& outcome, double seconds) {
     ++done_;
     if (outcome.ok) {
-      printf("[%zu/%zu] ok %s (%.1f s)\n", done_, total_, file.path.c_str(), seconds);
+      printf("[%zu/%zu] ok %s (%.1f s)\n", done_, total_, nameInMessages(file.path).c_str(),
+             seconds);
     } else {
-      printf("[%zu/%zu] FALLO %s: %s\n", done_, total_, file.path.c_str(), outcome.failure.c_str());
+      printf("[%zu/%zu] FALLO %s: %s\n", done_, total_, nameInMessages(file.path).c_str(),
+             outcome.failure.c_str());
     }
     fflush(stdout);
   }
@@ -50,15 +53,15 @@ bool startConversion(const std::string& dgnbin, const BatchFile& file, const std
   run->outFd = openScratchFile();
   run->errFd = openScratchFile();
   if (run->outFd < 0 || run->errFd < 0) {
-    *problem = std::string("no se puede crear un fichero temporal: ") + strerror(errno);
+    *problem = std::string("no se puede crear un fichero temporal: ") + systemReason(errno);
     closeOutput(*run);
     return false;
   }
   run->started = secondsNow();
-  run->pid =
+  run->child =
       startProgram(dgnbin, {"dgnbin", dgnbinArgument(file, settings)}, run->outFd, run->errFd);
-  if (run->pid < 0) {
-    *problem = std::string("no se puede iniciar dgnbin: ") + strerror(errno);
+  if (run->child == kNoChild) {
+    *problem = std::string("no se puede iniciar dgnbin: ") + systemReason(errno);
     closeOutput(*run);
     return false;
   }
@@ -67,8 +70,8 @@ bool startConversion(const std::string& dgnbin, const BatchFile& file, const std
 
 ConversionOutcome finishConversion(const Running& run, int status) {
   ConversionOutcome outcome;
-  outcome.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  if (!outcome.ok && !WIFSIGNALED(status)) {
+  outcome.ok = endedWell(status);
+  if (!outcome.ok && !endedAbnormally(status)) {
     outcome.failure = failureLine(readScratchFile(run.outFd), readScratchFile(run.errFd));
   }
   // A crash's last line is only where the console stopped.
@@ -92,7 +95,10 @@ std::vector<ConversionOutcome> runConversions(const std::string& dgnbin,
   std::vector<Running> running;
   size_t next = 0;
   for (;;) {
-    for (; next < files.size() && running.size() < static_cast<size_t>(jobs); ++next) {
+    // After a stop request the conversions under way end (they have it
+    // too) and no other starts.
+    for (; next < files.size() && running.size() < static_cast<size_t>(jobs) && !stopRequest();
+         ++next) {
       if (!files[next].problem.empty()) continue;
       Running run;
       run.file = next;
@@ -103,13 +109,15 @@ std::vector<ConversionOutcome> runConversions(const std::string& dgnbin,
       }
     }
     if (running.empty()) break;
+    std::vector<ChildProcess> children;
+    for (const Running& run : running) children.push_back(run.child);
     int status = 0;
-    const pid_t pid = waitpid(-1, &status, 0);
-    if (pid < 0 && errno == EINTR) continue;
-    if (pid < 0) {
+    const int ended = waitAnyProgram(children, &status);
+    if (ended == -2) continue;
+    if (ended < 0) {
       // Only a fault of the system itself: the conversions under way are
       // given up, since none of them can be told apart any more.
-      const std::string reason = std::string("no se puede esperar a dgnbin: ") + strerror(errno);
+      const std::string reason = std::string("no se puede esperar a dgnbin: ") + systemReason(errno);
       for (const Running& run : running) {
         closeOutput(run);
         outcomes[run.file].failure = reason;
@@ -117,12 +125,10 @@ std::vector<ConversionOutcome> runConversions(const std::string& dgnbin,
       }
       break;
     }
-    const auto run = std::find_if(running.begin(), running.end(),
-                                  [pid](const Running& r) { return r.pid == pid; });
-    if (run == running.end()) continue;
-    outcomes[run->file] = finishConversion(*run, status);
-    progress.report(files[run->file], outcomes[run->file], secondsNow() - run->started);
-    running.erase(run);
+    const Running& run = running[static_cast<size_t>(ended)];
+    outcomes[run.file] = finishConversion(run, status);
+    progress.report(files[run.file], outcomes[run.file], secondsNow() - run.started);
+    running.erase(running.begin() + ended);
   }
   return outcomes;
 }

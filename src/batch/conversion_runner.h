@@ -14,8 +14,9 @@ struct ConversionOutcome {
 
 // Runs the program `dgnbin` on every file without a problem, at most `jobs`
 // at a time, and prints one progress line on standard output as each file
-// is done; a file with a problem is done, and failed, at once. Returns one
-// outcome per file, in the order of `files`.
+// is done; a file with a problem is done, and failed, at once. After a stop
+// request no conversion starts and those under way are waited for. Returns
+// one outcome per file, in the order of `files`.
 std::vector<ConversionOutcome> runConversions(const std::string& dgnbin,
                                               const std::vector<BatchFile>& files,
                                               const std::string& settings, int jobs);

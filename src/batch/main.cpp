@@ -7,10 +7,13 @@
 
 #include "batch/batch_command_line.h"
 #include "batch/batch_files.h"
-#include "batch/child_process.h"
 #include "batch/companion_program.h"
 #include "batch/conversion_runner.h"
 #include "batch/missing_report.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/program_start.h"
+#include "platform/stop_requests.h"
 
 // In single quotes, where a shell takes every byte as it is but the single
 // quote itself.
@@ -34,7 +37,24 @@ static int listConversions(const std::vector<BatchFile>& files, const std::strin
   return status;
 }
 
+// After a stop request: what was done, and the previous report kept, since
+// this one would miss the drawings not converted.
+static void reportStop(const std::vector<BatchFile>& files,
+                       const std::vector<ConversionOutcome>& outcomes, const std::string& report) {
+  size_t converted = 0;
+  for (const ConversionOutcome& outcome : outcomes) converted += outcome.ok ? 1 : 0;
+  fflush(stdout);
+  fprintf(stderr,
+          "dgnbin-batch: interrumpido; %zu de %zu ficheros convertidos antes de parar; el "
+          "informe %s queda como estaba\n",
+          converted, files.size(), nameInMessages(report).c_str());
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (outcomes[i].ok) fprintf(stderr, "  %s\n", nameInMessages(files[i].path).c_str());
+  }
+}
+
 int main(int argc, char** argv) {
+  const ProgramStart start(&argc, &argv);
   BatchOptions options;
   const CommandLine commandLine = readBatchCommandLine(argc, argv, &options);
   if (commandLine != CommandLine::kRun) return commandLine == CommandLine::kAnswered ? 0 : 2;
@@ -52,8 +72,13 @@ int main(int argc, char** argv) {
   }
 
   const double started = secondsNow();
+  catchStopRequests();
   const std::vector<ConversionOutcome> outcomes =
       runConversions(dgnbin, files, options.settings, options.jobs);
+  if (stopRequest() != 0) {
+    reportStop(files, outcomes, options.report);
+    endByStopRequest(stopRequest());
+  }
   std::vector<std::string> errorFiles;
   std::vector<size_t> failed;
   for (size_t i = 0; i < files.size(); ++i) {
@@ -69,14 +94,20 @@ int main(int argc, char** argv) {
   if (!failed.empty()) {
     fprintf(stderr, "Fallaron %zu:\n", failed.size());
     for (size_t i : failed) {
-      fprintf(stderr, "  %s: %s\n", files[i].path.c_str(), outcomes[i].failure.c_str());
+      fprintf(stderr, "  %s: %s\n", nameInMessages(files[i].path).c_str(),
+              outcomes[i].failure.c_str());
     }
   }
   // Only the files converted to the end: a failed run's error file may be
   // an old one, or stop halfway.
   const bool reported =
       writeMissingReport(findCompanionProgram("kelobin"), errorFiles, options.report);
+  if (stopRequest() != 0) {
+    reportStop(files, outcomes, options.report);
+    endByStopRequest(stopRequest());
+  }
   if (reported)
-    printf("Simbologias sin fila de los ficheros convertidos: %s\n", options.report.c_str());
+    printf("Simbologias sin fila de los ficheros convertidos: %s\n",
+           nameInMessages(options.report).c_str());
   return failed.empty() && reported ? 0 : 1;
 }

@@ -9,7 +9,7 @@
 #include "run/converter.h"
 #include "run/words.h"
 
-static void decimalText(long value, char* out) { *putDecimal(out, value, 0) = '\0'; }
+static void decimalText(long long value, char* out) { *putDecimal(out, value, 0) = '\0'; }
 
 // "%.7f" of a float's magnitude, worked out with integers below 2^40 (the
 // value times 10^7, rounded half to even as printf rounds): the same bytes
@@ -33,7 +33,7 @@ static void sevenDecimals(float v, char* out, size_t size) {
     q = scaled >> -shift;
     if (rest > half || (rest == half && (q & 1) != 0)) ++q;
   }
-  char* p = putDecimal(out, static_cast<long>(q / 10000000), 0);
+  char* p = putDecimal(out, static_cast<long long>(q / 10000000), 0);
   *p++ = '.';
   uint64_t fraction = q % 10000000;
   for (int i = 6; i >= 0; --i, fraction /= 10) p[i] = static_cast<char>('0' + fraction % 10);

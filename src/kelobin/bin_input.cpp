@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "platform/files.h"
+
 BinInput::BinInput() : name_(""), file_(NULL) {}
 
 BinInput::~BinInput() {
@@ -13,7 +15,7 @@ BinInput::~BinInput() {
 
 bool BinInput::open(const char* name) {
   name_ = name;
-  file_ = fopen(name, "rb");
+  file_ = openStreamForReading(name);
   if (file_ == NULL) {
     fprintf(stderr, "kelobin: no puedo abrir %s: %s\n", name, strerror(errno));
     return false;

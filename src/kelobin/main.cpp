@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "kelobin/commands.h"
+#include "platform/number_words.h"
+#include "platform/program_start.h"
 
 namespace {
 
@@ -90,17 +92,18 @@ bool readArguments(int argc, char** argv, const char* const* options, Arguments&
 
 // A whole number from `least` to `most`; false for anything else.
 bool readWhole(const char* text, long least, long most, long& value) {
-  char* end;
-  errno = 0;
-  value = strtol(text, &end, 10);
-  return *text != '\0' && *end == '\0' && errno == 0 && value >= least && value <= most;
+  const char* end;
+  bool overflow;
+  const int64_t read = readWholeNumber(text, &end, &overflow);
+  value = static_cast<long>(read);
+  return *text != '\0' && *end == '\0' && !overflow && read >= least && read <= most;
 }
 
 int runGeojsonCommand(const Arguments& a) {
   double scale = 1;
   if (a.scale != NULL) {
-    char* end;
-    scale = strtod(a.scale, &end);
+    const char* end;
+    scale = readReal(a.scale, &end);
     if (*a.scale == '\0' || *end != '\0' || !(scale > 0 && scale < 1e300)) {
       return badCommandLine("--scale necesita un numero positivo, no \"%s\"", a.scale);
     }
@@ -158,6 +161,7 @@ int runCommand(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const ProgramStart start(&argc, &argv);
   if (argc < 2) {
     fputs(kUsage, stderr);
     return kBadCommandLine;

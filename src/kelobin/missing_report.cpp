@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "kelobin/text_bytes.h"
+#include "platform/files.h"
 #include "run/error_file_lines.h"
 #include "table/code_table.h"
 
@@ -155,7 +156,7 @@ void MissingReport::addMiss(const std::string& line, Miss& miss, int file) {
 
 void MissingReport::readErrorFile(int file) {
   const char* name = names_[file];
-  FILE* in = fopen(name, "rb");
+  FILE* in = openStreamForReading(name);
   if (in == NULL) {
     problem("kelobin: no puedo abrir %s: %s\n", name, strerror(errno));
     return;

@@ -1,10 +1,10 @@
 #include "platform/decimal_text.h"
 
-char* putDecimal(char* out, long value, int width) {
+char* putDecimal(char* out, long long value, int width) {
   char digits[24];
   int count = 0;
-  unsigned long magnitude =
-      value < 0 ? 0ul - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
+  unsigned long long magnitude =
+      value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
   do {
     digits[count++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;

@@ -6,6 +6,6 @@
 
 // Writes `value` right-aligned with blanks in at least `width` characters,
 // without a terminator; returns the end of what it wrote.
-char* putDecimal(char* out, long value, int width);
+char* putDecimal(char* out, long long value, int width);
 
 #endif  // DGNBIN_PLATFORM_DECIMAL_TEXT_H_

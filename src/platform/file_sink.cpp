@@ -4,7 +4,7 @@
 #include <string.h>
 #include <unistd.h>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 
 FileSink::FileSink()
     : fd_(-1),
@@ -22,7 +22,7 @@ bool FileSink::create(const char* path, unsigned mode) {
   close();
   // Truncating as well: should an old file survive its deletion, none of its
   // bytes may remain behind the new records.
-  fd_ = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_BINARY, mode);
+  fd_ = createFile(path, mode);
   used_ = 0;
   failed_ = false;
   error_ = fd_ < 0 ? errno : 0;

@@ -4,7 +4,7 @@
 #include <string.h>
 #include <unistd.h>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 
 FileSource::FileSource() : fd_(-1), buffer_(new unsigned char[kCapacity]()), start_(0), end_(0) {}
 
@@ -15,7 +15,7 @@ FileSource::~FileSource() {
 
 bool FileSource::open(const char* path) {
   close();
-  fd_ = ::open(path, O_RDONLY | O_BINARY);
+  fd_ = openFileForReading(path);
   start_ = end_ = 0;
   return fd_ >= 0;
 }

@@ -1,6 +1,5 @@
 #include "platform/platform.h"
 
-#include <time.h>
 
 bool writeTextMode(FILE* stream, const char* text, size_t size) {
   size_t start = 0;
@@ -35,12 +34,4 @@ char* readTextLine(char* buffer, int size, FILE* stream) {
   if (used == 0) return NULL;
   buffer[used] = '\0';
   return buffer;
-}
-
-void pauseMilliseconds(int milliseconds) {
-  struct timespec wait;
-  wait.tv_sec = milliseconds / 1000;
-  wait.tv_nsec = (milliseconds % 1000) * 1000000L;
-  while (nanosleep(&wait, &wait) != 0) {
-  }
 }

@@ -2,14 +2,8 @@
 #ifndef DGNBIN_PLATFORM_PLATFORM_H_
 #define DGNBIN_PLATFORM_PLATFORM_H_
 
-#include <fcntl.h>
 #include <stddef.h>
 #include <stdio.h>
-
-// Files here have no text/binary distinction.
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
 
 // Writes `size` bytes to a stream opened for the error file, storing every
 // line feed as CR LF as a text-mode stream would. False when the write failed.
@@ -21,5 +15,11 @@ char* readTextLine(char* buffer, int size, FILE* stream);
 
 // Waits the given number of milliseconds.
 void pauseMilliseconds(int milliseconds);
+
+// Seconds on a clock that only moves forward, to time what the programs do.
+double secondsNow();
+
+// True when the descriptor is a terminal (on Windows, a console window).
+bool isTerminal(int fd);
 
 #endif  // DGNBIN_PLATFORM_PLATFORM_H_

@@ -1,14 +1,18 @@
 #include "run/hints.h"
 
 #include <errno.h>
-#include <fcntl.h>
 #include <stdarg.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
+#include <strings.h>
 #include <unistd.h>
 
+#include <string>
+
+#include "platform/files.h"
+#include "platform/platform.h"
+
+#include "platform/number_words.h"
 #include "run/words.h"
 
 void hint(const char* format, ...) {
@@ -23,35 +27,9 @@ void hint(const char* format, ...) {
 }
 
 void endConsoleLine() {
-  if (isatty(1) && isatty(2)) {
+  if (isTerminal(1) && isTerminal(2)) {
     fflush(stdout);
     fputc('\n', stderr);
-  }
-}
-
-const char* systemReason(int errnum) {
-  switch (errnum) {
-    case ENOENT:
-      return "no existe";
-    case EACCES:
-    case EPERM:
-      return "permiso denegado";
-    case EISDIR:
-      return "es una carpeta";
-    case ENOTDIR:
-      return "una parte de la ruta no es una carpeta";
-    case ENOSPC:
-      return "no queda espacio en el disco";
-    case EFBIG:
-      return "el fichero ha llegado al tamano maximo permitido";
-    case EROFS:
-      return "el disco es de solo lectura";
-    case ENAMETOOLONG:
-      return "el nombre es demasiado largo";
-    case EIO:
-      return "error de lectura o escritura en el disco";
-    default:
-      return strerror(errnum);
   }
 }
 
@@ -77,14 +55,14 @@ void hintBaseNames(const char* binBase, const char* dgnBase) {
   for (const char* word : words) {
     if (endsWith(word, ".dgn") || endsWith(word, ".bin")) {
       hint("los nombres van sin extension: \"%s\" se toma como nombre base y se le anade la suya",
-           word);
+           nameInMessages(word).c_str());
     }
   }
 }
 
 void hintScaleFactor(const char* word, int unitsPerMasterUnit) {
-  char* end = NULL;
-  strtod(word, &end);
+  const char* end = NULL;
+  readReal(word, &end);
   if (end == word || *end != '\0') hint("el factor \"%s\" no es un numero", word);
   const char* suits = unitsPerMasterUnit == 100    ? "0.1 o 1"
                       : unitsPerMasterUnit == 1000 ? "10 o 99"
@@ -100,26 +78,27 @@ void hintScaleFactor(const char* word, int unitsPerMasterUnit) {
   }
 }
 
-void describeDesignFile(const char* path) {
-  int fd = open(path, O_RDONLY);
-  if (fd < 0) return;
-  struct stat st;
-  bool isFolder = fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+void describeDesignFile(const char* name) {
+  const bool folder = isFolder(name);
+  int fd = folder ? -1 : openFileForReading(name);
+  if (fd < 0 && !folder) return;
+  const std::string shown = nameInMessages(name);
+  const char* path = shown.c_str();
   char head[64] = {0};  // kept terminated for the text checks
-  ssize_t got = isFolder ? 0 : read(fd, head, sizeof head - 1);
+  ssize_t got = folder ? 0 : read(fd, head, sizeof head - 1);
   bool zeros = got > 0;
   for (ssize_t i = 0; i < got; ++i) zeros = zeros && head[i] == 0;
   char block[4096];
   for (ssize_t more; zeros && (more = read(fd, block, sizeof block)) > 0;) {
     for (ssize_t i = 0; i < more; ++i) zeros = zeros && block[i] == 0;
   }
-  close(fd);
+  if (fd >= 0) close(fd);
   static const char kCompound[8] = {'\xD0', '\xCF', '\x11', '\xE0', '\xA1', '\xB1', '\x1A', '\xE1'};
   // A text DXF file starts with the group code 0 and the word SECTION.
   const char* blank = " \t\r\n";
   const char* code = head + strspn(head, blank);
   bool dxf = code[0] == '0' && strncmp(code + 1 + strspn(code + 1, blank), "SECTION", 7) == 0;
-  if (isFolder) {
+  if (folder) {
     hint("%s es una carpeta, no un fichero", path);
   } else if (got == 0) {
     hint("%s esta vacio", path);

@@ -5,15 +5,14 @@
 #ifndef DGNBIN_RUN_HINTS_H_
 #define DGNBIN_RUN_HINTS_H_
 
+#include "platform/system_reason.h"
+
 // One line on standard error.
 void hint(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Ends the console's line when a message without a line end is followed by
 // hints and both show on one terminal.
 void endConsoleLine();
-
-// The system's reason for a failed call, in Spanish for the common ones.
-const char* systemReason(int errnum);
 
 // A command line that does not hold eight words: `line` is the argument as
 // typed (null when none), `extraArguments` the arguments after it.

@@ -1,7 +1,9 @@
+#include "platform/program_start.h"
 #include "run/converter.h"
 #include "run/info_request.h"
 
 int main(int argc, char** argv) {
+  const ProgramStart start(&argc, &argv);
   if (argc > 1 && isInfoRequest(argv[1])) return answerInfoRequest(argv[1]);
   Converter converter;
   converter.extraArguments = argc > 2 ? argc - 2 : 0;

@@ -3,6 +3,7 @@
 #include <stdarg.h>
 #include <stdio.h>
 
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "run/converter.h"
 #include "run/error_file_lines.h"
@@ -54,8 +55,8 @@ void Converter::reportError(const char* format, ...) {
 void Converter::fatalBinWrite() {
   if (binWriteFailed) return;
   binWriteFailed = true;
-  reportError("%s%s\n", kCannotWriteBin, binName.c_str());
-  hint("%s: %s", binName.c_str(), systemReason(binSink.error()));
+  reportError("%s%s\n", kCannotWriteBin, nameInMessages(binName).c_str());
+  hint("%s: %s", nameInMessages(binName).c_str(), systemReason(binSink.error()));
 }
 
 void Converter::warnPointCap() {

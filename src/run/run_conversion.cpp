@@ -8,6 +8,8 @@
 
 #include "dgn/element_fields.h"
 #include "dgn/transform.h"
+#include "platform/files.h"
+#include "platform/number_words.h"
 #include "platform/platform.h"
 #include "run/converter.h"
 #include "run/error_file_lines.h"
@@ -17,7 +19,7 @@
 
 bool Converter::runConversion(char* line) {
   pi = 4 * atan(1.0);
-  clock_gettime(CLOCK_MONOTONIC, &counts.started);
+  counts.started = secondsNow();
 
   std::string typed = line != NULL ? line : "";
   splitWords(line);
@@ -32,44 +34,44 @@ bool Converter::runConversion(char* line) {
   binName = std::string(word[0]) + ".bin";
   dgnName = std::string(word[1]) + ".dgn";
   errName = std::string(word[1]) + ".ERR";
-  scaleFactor = static_cast<float>(atof(word[2]));
-  claveCel = atoi(word[3]);
-  lookupMode = atoi(word[4]);
+  scaleFactor = static_cast<float>(readReal(word[2]));
+  claveCel = readInteger(word[3]);
+  lookupMode = readInteger(word[4]);
   if (lookupMode > 1) lookupMode = 0;
-  (void)atoi(word[5]);  // pattern: read and not used
-  utmShift = atof(word[6]);
-  complexMode = truncToInt32(atof(word[7]));
+  (void)readInteger(word[5]);  // pattern: read and not used
+  utmShift = readReal(word[6]);
+  complexMode = truncToInt32(readReal(word[7]));
   std::string factorWord = word[2];
   hintBaseNames(word[0], word[1]);
 
   if (!loadCodeTable()) return false;
 
-  errorFile = fopen(errName.c_str(), "wb");
+  errorFile = createStream(errName.c_str(), 0666);
   if (errorFile == NULL) {
     int reason = errno;
-    printf("No puedo abrir el fichero de errores  %s", errName.c_str());
+    printf("No puedo abrir el fichero de errores  %s", nameInMessages(errName).c_str());
     endConsoleLine();
-    hint("%s: %s", errName.c_str(), systemReason(reason));
+    hint("%s: %s", nameInMessages(errName).c_str(), systemReason(reason));
     return false;
   }
   errorPrintf("%s\n", kErrorFileHeader);
 
-  unlink(binName.c_str());
+  removeFile(binName.c_str());
   // Readable and writable by all, less the umask, like every other output:
   // the loader may run as another user.
   if (!binSink.create(binName.c_str(), 0666)) {
-    printf("No puedo abrir el fichero BIN %s", binName.c_str());
+    printf("No puedo abrir el fichero BIN %s", nameInMessages(binName).c_str());
     endConsoleLine();
-    hint("%s: %s", binName.c_str(), systemReason(binSink.error()));
+    hint("%s: %s", nameInMessages(binName).c_str(), systemReason(binSink.error()));
     return false;
   }
 
   // Read only: the design file is never written.
   if (!dgnSource.open(dgnName.c_str())) {
     int reason = errno;
-    printf("No puedo abrir el fichero DGN %s", dgnName.c_str());
+    printf("No puedo abrir el fichero DGN %s", nameInMessages(dgnName).c_str());
     endConsoleLine();
-    hint("%s: %s", dgnName.c_str(), systemReason(reason));
+    hint("%s: %s", nameInMessages(dgnName).c_str(), systemReason(reason));
     return false;
   }
 
@@ -127,8 +129,8 @@ bool Converter::runConversion(char* line) {
 
   closeFiles();
   if (errorWriteFailed) {
-    printf("ERROR No puedo escribir en el fichero de errores %s\n", errName.c_str());
-    hint("%s: %s", errName.c_str(), systemReason(errorFileError));
+    printf("ERROR No puedo escribir en el fichero de errores %s\n", nameInMessages(errName).c_str());
+    hint("%s: %s", nameInMessages(errName).c_str(), systemReason(errorFileError));
     completed = false;
   }
   printSummary();

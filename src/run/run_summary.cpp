@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "platform/files.h"
+#include "platform/platform.h"
 #include "run/converter.h"
 #include "run/hints.h"
 
@@ -69,9 +71,7 @@ static const char* typeName(int type) {
 void Converter::printSummary() {
   const RunCounts& n = counts;
   if (!n.loopReached) return;
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  double seconds = (now.tv_sec - n.started.tv_sec) + (now.tv_nsec - n.started.tv_nsec) / 1e9;
+  double seconds = secondsNow() - n.started;
 
   long long elements = 0;
   char byType[1024] = "";
@@ -94,12 +94,12 @@ void Converter::printSummary() {
       "traduccion",
       n.deleted, n.skippedComponents, n.untranslated);
   hint("%lld registros escritos en %s, %lld de ellos de elementos complejos unidos", n.records,
-       binName.c_str(), n.joinedRecords);
+       nameInMessages(binName).c_str(), n.joinedRecords);
   if (n.misses == 0) {
     hint("todos los elementos buscados tienen fila en DGNBIN.TAB");
   } else {
     hint("%lld elementos sin fila en DGNBIN.TAB, %s%lld simbologias distintas: ver %s", n.misses,
-         missingKeys.full() ? "mas de " : "", missingKeys.count(), errName.c_str());
+         missingKeys.full() ? "mas de " : "", missingKeys.count(), nameInMessages(errName).c_str());
   }
   if (n.wrappingElements > 0) {
     hint(

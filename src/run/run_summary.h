@@ -26,7 +26,7 @@ class DistinctKeys {
 
 struct RunCounts {
   bool loopReached;
-  timespec started;
+  double started;  // secondsNow() at the start
   long long elementsByType[128];
   long long deleted;
   long long skippedComponents;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/files.h"
+#include "platform/number_words.h"
 #include "platform/platform.h"
 #include "run/converter.h"
 #include "run/hints.h"
@@ -20,11 +22,11 @@ static void checkRow(int lineNumber) {
   for (int column = 1; column <= 8 && column < wordTable.count; ++column) {
     if (column == 7) continue;  // the name
     const char* word = wordTable.words[column];
-    char* end = NULL;
+    const char* end = NULL;
     if (column == 8) {
-      strtod(word, &end);
+      readReal(word, &end);
     } else {
-      strtol(word, &end, 10);
+      readWholeNumber(word, &end);
     }
     if (end != word && *end == '\0') continue;
     if (!problems.empty()) problems += ", ";
@@ -39,7 +41,9 @@ static void hintTableReason(int errnum) {
 
 bool Converter::loadCodeTable() {
   codeTableRows = 0;
-  FILE* table = fopen("DGNBIN.TAB", "r");
+  // In binary mode: a Ctrl-Z is a byte like any other, and readTextLine
+  // drops the CR of a CR LF itself.
+  FILE* table = openStreamForReading("DGNBIN.TAB");
   if (table == NULL) {
     int reason = errno;
     printf("No se puede abrir DGNBIN.TAB\n");
@@ -59,14 +63,14 @@ bool Converter::loadCodeTable() {
     CodeTableRow& row = codeTable[codeTableRows];
     char** word = wordTable.words;
     bool cut = copyTerminated(row.code, word[0], sizeof row.code - 1);
-    row.level = static_cast<int16_t>(atoi(word[1]));
-    row.style = static_cast<int16_t>(atoi(word[2]));
-    row.colour = static_cast<int16_t>(atoi(word[3]));
-    row.weight = static_cast<int16_t>(atoi(word[4]));
-    row.font = static_cast<int16_t>(atoi(word[5]));
-    row.graphicGroup = static_cast<int16_t>(atoi(word[6]));
+    row.level = static_cast<int16_t>(readInteger(word[1]));
+    row.style = static_cast<int16_t>(readInteger(word[2]));
+    row.colour = static_cast<int16_t>(readInteger(word[3]));
+    row.weight = static_cast<int16_t>(readInteger(word[4]));
+    row.font = static_cast<int16_t>(readInteger(word[5]));
+    row.graphicGroup = static_cast<int16_t>(readInteger(word[6]));
     cut |= copyTerminated(row.name, trimBlanks(word[7]), sizeof row.name - 1);
-    row.alto = static_cast<float>(atof(word[8]));
+    row.alto = static_cast<float>(readReal(word[8]));
     cut |= copyTerminated(row.simbKelo, trimBlanks(word[9]), sizeof row.simbKelo - 1);
     if (cut) {
       printf("AVISO l\xEDnea %d de DGNBIN.TAB: c\xF3" "digo, nombre o Simb.Kelo demasiado largo, se recorta\n",
@@ -83,7 +87,8 @@ bool Converter::loadCodeTable() {
   // A table that opens but cannot be read (a directory of that name) would
   // convert everything as "nuevo": it counts as missing.
   bool readFailed = ferror(table) != 0;
-  int readError = errno;
+  // Windows gives no error number of its own for reading a folder.
+  int readError = isFolder("DGNBIN.TAB") ? EISDIR : errno;
   fclose(table);
   if (readFailed) {
     printf("No se puede abrir DGNBIN.TAB\n");
