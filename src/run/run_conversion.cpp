@@ -17,11 +17,10 @@
 #include "run/words.h"
 
 bool Converter::runConversion(char* line) {
-  pi = 4 * atan(1.0);
   clock_gettime(CLOCK_MONOTONIC, &counts.started);
 
   std::string typed = line != NULL ? line : "";
-  splitWords(line);
+  WordTable wordTable = splitWords(line);
   if (line == NULL || wordTable.count != 8) {
     printf("%s", kUsageText);
     fflush(stdout);
