@@ -12,8 +12,8 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 function(dgnbin_windows_programs)
   foreach(program dgnbin kelobin dgnbin-batch)
     target_sources(${program} PRIVATE
-      ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/windows/program.rc
-      ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/windows/linked_maths.cpp)
+      ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/program_windows.rc
+      ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/linked_maths_windows.cpp)
   endforeach()
 
   # The manual pages as plain text, with Windows line ends like the README.

@@ -1,6 +1,6 @@
-// Files by name, the same way on both systems: always in binary mode, a
-// file being read left open to other programs (the CAD program may hold the
-// design file, a viewer the BIN file). On Windows a name is UTF-8, from the
+// Files by name, the same way on both systems: in binary mode, and left
+// open to other programs while read (the CAD program may hold the design
+// file). Outputs are made by output_file.h. On Windows a name is UTF-8, from the
 // wide command line, so that every name a user can type opens; on POSIX it
 // is the name's bytes.
 #ifndef DGNBIN_PLATFORM_FILES_H_
@@ -14,14 +14,8 @@
 // on both systems, and reading it fails.
 int openFileForReading(const char* name);
 
-// A descriptor of `name` created or emptied for writing, with the
-// permission bits `mode` less the umask where the system has them; -1 with
-// errno set.
-int createFile(const char* name, unsigned mode);
-
-// The same as streams.
+// The same as a stream.
 FILE* openStreamForReading(const char* name);
-FILE* createStream(const char* name, unsigned mode);
 
 // Removes the file `name`; false with errno set.
 bool removeFile(const char* name);

@@ -9,6 +9,7 @@
 #include "dgn/element_fields.h"
 #include "dgn/transform.h"
 #include "platform/files.h"
+#include "platform/interruption.h"
 #include "platform/number_words.h"
 #include "platform/platform.h"
 #include "run/converter.h"
@@ -18,11 +19,10 @@
 #include "run/words.h"
 
 bool Converter::runConversion(char* line) {
-  pi = 4 * atan(1.0);
   counts.started = secondsNow();
 
   std::string typed = line != NULL ? line : "";
-  splitWords(line);
+  WordTable wordTable = splitWords(line);
   if (line == NULL || wordTable.count != 8) {
     printf("%s", kUsageText);
     fflush(stdout);
@@ -46,26 +46,32 @@ bool Converter::runConversion(char* line) {
 
   if (!loadCodeTable()) return false;
 
-  errorFile = createStream(errName.c_str(), 0666);
-  if (errorFile == NULL) {
-    int reason = errno;
+  // Both outputs are made where the run has always opened them, so that
+  // either can still be refused there; neither replaces the file of its
+  // name before the run reaches one of its ends.
+  if (!errorSink.create(errName.c_str(), 0666)) {
     printf("No puedo abrir el fichero de errores  %s", nameInMessages(errName).c_str());
     endConsoleLine();
-    hint("%s: %s", nameInMessages(errName).c_str(), systemReason(reason));
+    hint("%s: %s", nameInMessages(errName).c_str(), systemReason(errorSink.error()));
     return false;
   }
   errorPrintf("%s\n", kErrorFileHeader);
-
-  removeFile(binName.c_str());
   // Readable and writable by all, less the umask, like every other output:
   // the loader may run as another user.
   if (!binSink.create(binName.c_str(), 0666)) {
     printf("No puedo abrir el fichero BIN %s", nameInMessages(binName).c_str());
     endConsoleLine();
     hint("%s: %s", nameInMessages(binName).c_str(), systemReason(binSink.error()));
-    return false;
   }
+  bool completed = binSink.isOpen() && convertDesignFile(factorWord.c_str());
+  bool committed = finishOutputs();
+  printSummary();
+  return completed && committed;
+}
 
+// From the design file's opening to the end of its elements; true when the
+// conversion ran to the end.
+bool Converter::convertDesignFile(const char* factorWord) {
   // Read only: the design file is never written.
   if (!dgnSource.open(dgnName.c_str())) {
     int reason = errno;
@@ -111,12 +117,12 @@ bool Converter::runConversion(char* line) {
     errorPrintf("%s%3.0f", kWrongFactor, scaleFactor);
     printf("%s%3.0f", kWrongFactor, scaleFactor);
     endConsoleLine();
-    hintScaleFactor(factorWord.c_str(), uorRatio);
+    hintScaleFactor(factorWord, uorRatio);
     return false;
   }
   if (uorRatio != requiredRatio) {
     reportError("%s\n", kFactorAndUnitsDisagree);
-    hintScaleFactor(factorWord.c_str(), uorRatio);
+    hintScaleFactor(factorWord, uorRatio);
     return false;
   }
   if (scaleFactor == 99.0f) scaleFactor = 1.0f;
@@ -125,14 +131,32 @@ bool Converter::runConversion(char* line) {
   complexHeader.pointCount = 0;
   acceptComponents = false;
   counts.loopReached = true;
-  bool completed = runElementLoop();
+  return runElementLoop();
+}
 
-  closeFiles();
+// Every end of a run that made its outputs comes here. A write that failed
+// leaves both old files as they were; otherwise the error file and then the
+// BIN file replace theirs, with no interruption in between.
+bool Converter::finishOutputs() {
+  if (binSink.isOpen() && !binSink.flush()) fatalBinWrite();
+  if (!errorSink.flush()) errorWriteFailed = true;
+  bool committed = false;
+  if (!binWriteFailed && !errorWriteFailed) {
+    holdInterruptions();
+    if (!errorSink.commit()) {
+      errorWriteFailed = true;
+    } else if (binSink.isOpen() && !binSink.commit()) {
+      fatalBinWrite();
+    } else {
+      committed = true;
+    }
+  }
   if (errorWriteFailed) {
     printf("ERROR No puedo escribir en el fichero de errores %s\n", nameInMessages(errName).c_str());
-    hint("%s: %s", nameInMessages(errName).c_str(), systemReason(errorFileError));
-    completed = false;
+    hint("%s: %s", nameInMessages(errName).c_str(), systemReason(errorSink.error()));
   }
-  printSummary();
-  return completed && !binWriteFailed;
+  binSink.discard();
+  errorSink.discard();
+  outputsCommitted = committed;
+  return committed;
 }

@@ -14,7 +14,7 @@
 
 // Rows are read as they come; a row short of columns, or with a word that is
 // not a number where a number goes, is most likely not what its writer meant.
-static void checkRow(int lineNumber) {
+static void checkRow(const WordTable& wordTable, int lineNumber) {
   static const char* const kColumns[10] = {"CODIGO", "NIVEL",    "ESTILO",     "COLOR", "PESO",
                                            "FONT",   "GRUPO_G.", "CELL/SIMB.", "ALTO",  "Simb.Kelo"};
   std::string problems;
@@ -56,10 +56,10 @@ bool Converter::loadCodeTable() {
   // its own, as the table has always been read.
   while (readTextLine(line, 255, table) != NULL) {
     ++lineNumber;
-    splitWords(line);
+    WordTable wordTable = splitWords(line);
     if (wordTable.count == 0 || wordTable.words[0][0] == '/') continue;
 
-    checkRow(lineNumber);
+    checkRow(wordTable, lineNumber);
     CodeTableRow& row = codeTable[codeTableRows];
     char** word = wordTable.words;
     bool cut = copyTerminated(row.code, word[0], sizeof row.code - 1);

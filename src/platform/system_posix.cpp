@@ -11,25 +11,16 @@
 
 int openFileForReading(const char* name) { return open(name, O_RDONLY | O_CLOEXEC); }
 
-int createFile(const char* name, unsigned mode) {
-  return open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-}
-
-static FILE* streamOf(int fd, const char* how) {
+FILE* openStreamForReading(const char* name) {
+  const int fd = openFileForReading(name);
   if (fd < 0) return NULL;
-  FILE* stream = fdopen(fd, how);
+  FILE* stream = fdopen(fd, "rb");
   if (stream == NULL) {
     const int reason = errno;
     close(fd);
     errno = reason;
   }
   return stream;
-}
-
-FILE* openStreamForReading(const char* name) { return streamOf(openFileForReading(name), "rb"); }
-
-FILE* createStream(const char* name, unsigned mode) {
-  return streamOf(createFile(name, mode), "wb");
 }
 
 bool removeFile(const char* name) { return unlink(name) == 0; }
