@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 
-.PHONY: all demo examples bench test build-release build-test build-sanitize install package fuzz fuzz-seeds clean
+.PHONY: all demo examples bench test build-release build-test build-sanitize install package fuzz fuzz-seeds clean windows test-windows
 
 all: build-release
 
@@ -21,6 +21,15 @@ install: build-release
 # A Debian package of the same files; cpack names the .deb last.
 package: build-release
 	cd build/release && cpack -G DEB
+
+# The Windows programs and their zip, cross-built with MinGW-w64 into
+# build/windows; `make test-windows` checks them under Wine.
+windows:
+	@cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF -DCMAKE_TARGET_MESSAGES=OFF >/dev/null
+	@cmake --build build/windows -j $(JOBS) -- --no-print-directory -s
+
+test-windows: windows
+	@tests/windows/check_windows.sh build/windows
 
 # Conversion time against `cp` of the same file on three generated drawings,
 # made once into ${XDG_CACHE_HOME:-$HOME/.cache}/dgnbin-bench; RUNS=n sets

@@ -6,16 +6,16 @@
 // extended precision and rounded once to double, which gives the nearest
 // double on all but a few arguments in a thousand, as glibc does.
 //
-// The runtime's own startup and error paths print with fprintf and
-// vfprintf; these definitions stand in for msvcrt.dll's, so that no number
-// printing is imported either.
-// Plain declarations: the program's own printing mode would make fprintf
-// an inline function here.
-#undef __USE_MINGW_ANSI_STDIO
-#define __USE_MINGW_ANSI_STDIO 0
+// The runtime's own startup, error and thread code prints with fprintf,
+// vfprintf, printf and _ultoa; these definitions stand in for msvcrt.dll's,
+// so that no number printing is imported either.
 #include <math.h>
 #include <stdarg.h>
-#include <stdio.h>
+
+// Not from stdio.h, which defines these two inline for the program's own
+// printing.
+struct _iobuf;
+typedef struct _iobuf FILE;
 
 extern "C" {
 
@@ -35,5 +35,32 @@ int fprintf(FILE* stream, const char* format, ...) {
   va_end(args);
   return written;
 }
+
+int __mingw_vprintf(const char* format, va_list args);
+
+int printf(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const int written = __mingw_vprintf(format, args);
+  va_end(args);
+  return written;
+}
+
+// The thread library calls _ultoa through its import entry: the entry is
+// defined here, so that nothing is imported for it.
+static char* unsignedToText(unsigned long value, char* out, int radix) {
+  char digits[72];
+  int count = 0;
+  do {
+    const unsigned long digit = value % static_cast<unsigned long>(radix);
+    digits[count++] = static_cast<char>(digit < 10 ? '0' + digit : 'a' + digit - 10);
+    value /= static_cast<unsigned long>(radix);
+  } while (value != 0);
+  char* p = out;
+  while (count > 0) *p++ = digits[--count];
+  *p = '\0';
+  return out;
+}
+char* (*__imp__ultoa)(unsigned long, char*, int) = unsignedToText;
 
 }  // extern "C"
