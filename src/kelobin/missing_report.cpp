@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "kelobin/text_bytes.h"
-#include "run/error_file_lines.h"
+#include "run/program_texts.h"
 #include "table/code_table.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "run/converter.h"
 #include "run/hints.h"
+#include "run/program_texts.h"
 #include "table/code_table_file.h"
 
 static void warnRow(const char* text) { hint("%s", text); }
@@ -13,11 +14,11 @@ bool Converter::loadCodeTable() {
   int reason = 0;
   switch (readCodeTable("DGNBIN.TAB", codeTable, &codeTableRows, messages, &reason)) {
     case kTableMissing:
-      printf("No se puede abrir DGNBIN.TAB\n");
+      printf("%s\n", kCannotOpenTable);
       hint("DGNBIN.TAB: %s (se lee de la carpeta de trabajo)", systemReason(reason));
       return false;
     case kTableTooLong:
-      printf("LA tabla BINDGN.TAB tiene demasiados elementos");
+      printf("%s", kTooManyRows);
       return false;
     case kTableLoaded:
       break;
