@@ -13,7 +13,7 @@
 #include "platform/number_words.h"
 #include "platform/platform.h"
 #include "run/converter.h"
-#include "run/error_file_lines.h"
+#include "run/program_texts.h"
 #include "run/hints.h"
 #include "run/usage.h"
 #include "run/words.h"
@@ -31,9 +31,9 @@ bool Converter::runConversion(char* line) {
     return false;
   }
   char** word = wordTable.words;
-  binName = std::string(word[0]) + ".bin";
-  dgnName = std::string(word[1]) + ".dgn";
-  errName = std::string(word[1]) + ".ERR";
+  binName = binFileName(word[0]);
+  dgnName = designFileName(word[1]);
+  errName = errorFileName(word[1]);
   scaleFactor = static_cast<float>(readReal(word[2]));
   claveCel = readInteger(word[3]);
   lookupMode = readInteger(word[4]);
@@ -50,7 +50,7 @@ bool Converter::runConversion(char* line) {
   // either can still be refused there; neither replaces the file of its
   // name before the run reaches one of its ends.
   if (!errorSink.create(errName.c_str(), 0666)) {
-    printf("No puedo abrir el fichero de errores  %s", nameInMessages(errName).c_str());
+    printf("%s%s", kCannotOpenErrorFile, nameInMessages(errName).c_str());
     endConsoleLine();
     hint("%s: %s", nameInMessages(errName).c_str(), systemReason(errorSink.error()));
     return false;
@@ -59,7 +59,7 @@ bool Converter::runConversion(char* line) {
   // Readable and writable by all, less the umask, like every other output:
   // the loader may run as another user.
   if (!binSink.create(binName.c_str(), 0666)) {
-    printf("No puedo abrir el fichero BIN %s", nameInMessages(binName).c_str());
+    printf("%s%s", kCannotOpenBin, nameInMessages(binName).c_str());
     endConsoleLine();
     hint("%s: %s", nameInMessages(binName).c_str(), systemReason(binSink.error()));
   }
@@ -75,7 +75,7 @@ bool Converter::convertDesignFile(const char* factorWord) {
   // Read only: the design file is never written.
   if (!dgnSource.open(dgnName.c_str())) {
     int reason = errno;
-    printf("No puedo abrir el fichero DGN %s", nameInMessages(dgnName).c_str());
+    printf("%s%s", kCannotOpenDesign, nameInMessages(dgnName).c_str());
     endConsoleLine();
     hint("%s: %s", nameInMessages(dgnName).c_str(), systemReason(reason));
     return false;
@@ -94,7 +94,7 @@ bool Converter::convertDesignFile(const char* factorWord) {
     printf("Fichero DGN en 3D\n");
     dimension = 3;
   } else {
-    printf("ERROR El fichero no es 2D ni 3D\n");
+    printf("%s\n", kNeitherTwoNorThreeD);
     describeDesignFile(dgnName.c_str());
     return false;
   }
@@ -152,7 +152,7 @@ bool Converter::finishOutputs() {
     }
   }
   if (errorWriteFailed) {
-    printf("ERROR No puedo escribir en el fichero de errores %s\n", nameInMessages(errName).c_str());
+    printf("%s%s\n", kCannotWriteErrorFile, nameInMessages(errName).c_str());
     hint("%s: %s", nameInMessages(errName).c_str(), systemReason(errorSink.error()));
   }
   binSink.discard();
