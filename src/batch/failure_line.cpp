@@ -5,10 +5,14 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "run/program_texts.h"
 
-// How dgnbin's console messages that stop a run begin; "L\xEDmite" is Latin-1.
+// dgnbin's console messages that stop a run, as they begin.
 static const char* const kFailureStarts[] = {
-    "ERROR", "Error", "No puedo", "No se puede", "Valor de factor_escala", "L\xEDmite",
+    kCannotOpenTable,  kTooManyRows,         kCannotOpenErrorFile,  kCannotOpenBin,
+    kCannotOpenDesign, kNeitherTwoNorThreeD, kCannotWriteErrorFile, kCannotWriteBin,
+    kNoHeaderElement,  kTruncatedAt,         kWrongFactor,          kFactorAndUnitsDisagree,
+    kRangeExceeded,
 };
 
 static std::vector<std::string> linesOf(const std::string& text) {

@@ -1,6 +1,11 @@
 // dgnbin-batch as a user runs it: a folder of drawings converted beside
 // themselves, the failures listed, one report of what the table misses.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -117,6 +122,46 @@ TEST(Batch, ListsShellCommandsAndRunsNothing) {
   EXPECT_EQ(shell.exitStatus, 0) << shell.err;
   EXPECT_TRUE(work.exists("l/a b.bin"));
   EXPECT_TRUE(work.exists("l/it's.bin"));
+}
+
+// Stopped while its second conversion waits for the table, which comes
+// through a FIFO, the batch passes the signal on, keeps its previous report,
+// says which drawings were converted and ends by the same signal.
+TEST(Batch, StopPassesTheSignalOnAndKeepsThePreviousReport) {
+  const Installed installed;
+  TempDir work;
+  ASSERT_EQ(mkfifo(work.file("DGNBIN.TAB").c_str(), 0644), 0);
+  work.writeFile("informe.txt", std::string("anterior\n"));
+  fs::create_directories(work.file("p"));
+  drawing().write(work.file("p/a.dgn"));
+  drawing().write(work.file("p/b.dgn"));
+  const pid_t batch = fork();
+  if (batch == 0) {
+    const int err = open(work.file("err.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (err < 0 || dup2(err, 2) < 0 || chdir(work.path().c_str()) != 0) _exit(127);
+    const std::string exe = installed.folder() + "/dgnbin-batch";
+    execl(exe.c_str(), "dgnbin-batch", "-j", "1", "-o", "informe.txt", "1 0 0 0 0 1", "p",
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // Each open waits for a conversion to open the table; the first has
+  // closed it once its BIN file is there.
+  int table = open(work.file("DGNBIN.TAB").c_str(), O_WRONLY);
+  ASSERT_EQ(write(table, kTable, sizeof kTable - 1), static_cast<ssize_t>(sizeof kTable - 1));
+  close(table);
+  while (!work.exists("p/a.bin")) usleep(1000);
+  table = open(work.file("DGNBIN.TAB").c_str(), O_WRONLY);
+  kill(batch, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(waitpid(batch, &status, 0), batch);
+  close(table);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  EXPECT_EQ(work.readText("informe.txt"), "anterior\n");
+  EXPECT_TRUE(work.exists("p/a.bin"));
+  EXPECT_FALSE(work.exists("p/b.bin"));
+  EXPECT_EQ(work.readText("err.txt"),
+            "dgnbin-batch: interrumpido; 1 de 2 ficheros convertidos antes de parar; el informe "
+            "informe.txt queda como estaba\n  p/a.dgn\n");
 }
 
 TEST(Batch, WrongCommandLinesSayWhatIsWrong) {
