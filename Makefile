@@ -28,8 +28,10 @@ windows:
 	@cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF -DCMAKE_TARGET_MESSAGES=OFF >/dev/null
 	@cmake --build build/windows -j $(JOBS) -- --no-print-directory -s
 
-test-windows: windows
-	@tests/windows/check_windows.sh build/windows
+test-windows: windows build-release
+	@cmake --build build/windows -j $(JOBS) --target dgnbin_maths_compare -- --no-print-directory -s
+	@cmake --build build/release -j $(JOBS) --target dgnbin_maths_compare -- --no-print-directory -s
+	@tests/windows/check_windows.sh build/windows build/release
 
 # Conversion time against `cp` of the same file on three generated drawings,
 # made once into ${XDG_CACHE_HOME:-$HOME/.cache}/dgnbin-bench; RUNS=n sets

@@ -15,6 +15,8 @@ function(dgnbin_windows_programs)
       ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/program_windows.rc
       ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/linked_maths_windows.cpp)
   endforeach()
+  target_sources(dgnbin_maths_compare PRIVATE
+    ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/linked_maths_windows.cpp)
 
   # The manual pages as plain text, with Windows line ends like the README.
   find_program(DGNBIN_GROFF groff REQUIRED)

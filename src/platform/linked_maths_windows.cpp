@@ -3,8 +3,8 @@
 // (Wine's differs from Windows', and Windows' from glibc's). The
 // MinGW-w64 runtime links in sin, cos, pow and sqrt; acos and atan would be
 // taken from msvcrt.dll, so they are worked out here in the x87 unit's
-// extended precision and rounded once to double, which gives the nearest
-// double on all but a few arguments in a thousand, as glibc does.
+// extended precision and rounded once to double, which gives glibc's
+// result on all but about one argument in a thousand.
 //
 // The runtime's own startup, error and thread code prints with fprintf,
 // vfprintf, printf and _ultoa; these definitions stand in for msvcrt.dll's,
@@ -19,7 +19,14 @@ typedef struct _iobuf FILE;
 
 extern "C" {
 
-double acos(double x) { return static_cast<double>(acosl(x)); }
+// Near 1 and -1 through the half angle: the runtime's acosl loses its
+// precision there, where a 3D text's small rotation puts its cosine.
+double acos(double x) {
+  const long double kPi = 3.14159265358979323846264338327950288L;
+  if (x > 0.5) return static_cast<double>(2.0L * asinl(sqrtl((1.0L - x) / 2)));
+  if (x < -0.5) return static_cast<double>(kPi - 2.0L * asinl(sqrtl((1.0L + x) / 2)));
+  return static_cast<double>(kPi / 2 - asinl(x));
+}
 double atan(double x) { return static_cast<double>(atanl(x)); }
 
 int __mingw_vfprintf(FILE* stream, const char* format, va_list args);

@@ -1,0 +1,78 @@
+#!/bin/sh
+# make test-windows: the Windows programs in build/windows (argument 1)
+# against the Linux ones in build/release (argument 2). Their import tables
+# hold no mathematics, number reading or number printing of msvcrt.dll;
+# under Wine their mathematics and number reading are compared with glibc's,
+# and the examples and sample drawings, converted one by one and by the
+# batch, give the Linux programs' BIN and error files and console.
+set -eu
+windows=$(cd "$1" && pwd)
+linux=$(cd "$2" && pwd)
+samples=$(dirname "$0")/../../../shared/samples
+failed=0
+fail() { echo "test-windows: FALLO $*"; failed=1; }
+
+for exe in dgnbin kelobin dgnbin-batch; do
+  imported=$(x86_64-w64-mingw32-objdump -p "$windows/$exe.exe" |
+    awk '/DLL Name:/ { dll = $3; next } dll == "msvcrt.dll" && NF == 3 && $1 ~ /^[0-9a-f]+$/ { print $3 }' |
+    grep -E '^(_?(sin|cos|tan|asin|acos|atan2?|pow|sqrt|exp|log|log10|floor|ceil|fmod|modf|frexp|ldexp|hypot)f?|.*printf|.*scanf|_?(strto|wcsto|ato|_ato|ecvt|fcvt|gcvt|itoa|ltoa|ultoa|i64toa|ui64toa).*)$' || true)
+  [ -z "$imported" ] || fail "$exe.exe importa de msvcrt.dll: $imported"
+done
+echo "test-windows: tablas de importacion revisadas"
+
+if ! command -v wine >/dev/null 2>&1; then
+  echo "test-windows: Wine no esta instalado; se omiten las pruebas bajo Wine"
+  exit $failed
+fi
+# One wineserver for every run, in a prefix of the build's own.
+export WINEPREFIX="$windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$WINEPREFIX"
+wineserver -p 2>/dev/null || true  # already running for this prefix
+trap 'wineserver -k 2>/dev/null || true' EXIT
+wine cmd /c exit >/dev/null 2>&1 || true
+
+"$linux/dgnbin_maths_compare" write "$windows/maths.bin"
+wine "$windows/dgnbin_maths_compare.exe" check "$windows/maths.bin" | tr -d '\r' ||
+  fail "matematicas o lectura de numeros distintas de glibc"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"; wineserver -k 2>/dev/null || true' EXIT
+mkdir -p "$work/linux" "$work/windows"
+for dir in linux windows; do
+  cp "$(dirname "$0")/../../examples/DGNBIN.TAB" "$(dirname "$0")"/../../examples/*.dgn "$work/$dir/"
+  [ -d "$samples" ] && cp "$samples"/*.dgn "$work/$dir/"
+done
+started=$(date +%s.%N)
+runs=0
+for drawing in "$work"/linux/*.dgn; do
+  base=$(basename "$drawing" .dgn)
+  for settings in "1 0 0 0 0 1" "1 1 1 0 0 2" "0.1 2 0 0 1000.5 0" "99 0 0 0 0 1"; do
+    (cd "$work/linux" && "$linux/dgnbin" "$base $base $settings" >"$base.out" 2>/dev/null || true)
+    (cd "$work/windows" && wine "$windows/dgnbin.exe" "$base $base $settings" 2>/dev/null |
+      tr -d '\r' >"$base.out" || true)
+    runs=$((runs + 1))
+    for file in "$base.bin" "$base.ERR" "$base.out"; do
+      if ! cmp -s "$work/linux/$file" "$work/windows/$file"; then
+        fail "$file con \"$settings\" no es el de Linux"
+      fi
+    done
+  done
+done
+echo "test-windows: $runs conversiones comparadas ($(awk "BEGIN { printf \"%.2f\", ($(date +%s.%N) - $started) / $runs }") s cada una bajo Wine)"
+
+# The batch: every drawing of a folder at once, beside itself.
+mkdir -p "$work/batch/planos"
+cp "$work/linux/DGNBIN.TAB" "$work/batch/" && cp "$work"/linux/*.dgn "$work/batch/planos/"
+# Some drawings fail with these settings, as with dgnbin.
+(cd "$work/batch" && wine "$windows/dgnbin-batch.exe" -j 100 "1 0 0 0 0 1" planos \
+  >"$work/batch.out" 2>"$work/batch.err") || true
+grep -q "se hacen\|como mucho" "$work/batch.err" || fail "dgnbin-batch.exe no limita -j 100"
+for drawing in "$work"/batch/planos/*.dgn; do
+  base=$(basename "$drawing" .dgn)
+  (cd "$work/linux" && "$linux/dgnbin" "$base $base 1 0 0 0 0 1" >/dev/null 2>&1 || true)
+  for file in "$base.bin" "$base.ERR"; do
+    cmp -s "$work/linux/$file" "$work/batch/planos/$file" || fail "dgnbin-batch.exe: $file"
+  done
+done
+echo "test-windows: dgnbin-batch.exe convierte la carpeta como dgnbin"
+exit $failed
