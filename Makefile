@@ -25,7 +25,7 @@ package: build-release
 # The Windows programs and their zip, cross-built with MinGW-w64 into
 # build/windows; `make test-windows` checks them under Wine.
 windows:
-	@cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF -DCMAKE_TARGET_MESSAGES=OFF >/dev/null
+	@cmake --no-warn-unused-cli -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF -DCMAKE_TARGET_MESSAGES=OFF >/dev/null
 	@cmake --build build/windows -j $(JOBS) -- --no-print-directory -s
 
 test-windows: windows build-release

@@ -42,20 +42,37 @@ for dir in linux windows; do
   cp "$(dirname "$0")/../../examples/DGNBIN.TAB" "$(dirname "$0")"/../../examples/*.dgn "$work/$dir/"
   [ -d "$samples" ] && cp "$samples"/*.dgn "$work/$dir/"
 done
+# The same words read alike: numbers as glibc reads them (nan, inf,
+# hexadecimal, exponents, a decimal comma, integers beyond 32 and 64 bits),
+# and a table with CR LF line ends, a Ctrl-Z inside and such numbers in it.
+for dir in linux windows; do
+  mkdir -p "$work/$dir/numeros"
+  cp "$work/$dir"/*.dgn "$work/$dir/numeros/"
+  sed -e 's/$/\r/' -e '/ARBOL/s/1\.5 /0x1A/' -e '/POZO/s/2\.0 /nan /' -e '/VERT/s/1\.0 /inf /' \
+    -e 's/^001010  10 /001010  4294967306 /' -e 's/\[cota\]/[co\x1Ata]/' \
+    "$work/$dir/DGNBIN.TAB" >"$work/$dir/numeros/DGNBIN.TAB"
+done
 started=$(date +%s.%N)
 runs=0
+compare() {  # folder, drawing, words
+  (cd "$work/linux/$1" && "$linux/dgnbin" "$2 $2 $3" >"$2.out" 2>/dev/null || true)
+  (cd "$work/windows/$1" && wine "$windows/dgnbin.exe" "$2 $2 $3" 2>/dev/null |
+    tr -d '\r' >"$2.out" || true)
+  runs=$((runs + 1))
+  for file in "$2.bin" "$2.ERR" "$2.out"; do
+    if ! cmp -s "$work/linux/$1/$file" "$work/windows/$1/$file"; then
+      fail "$1/$file con \"$3\" no es el de Linux"
+    fi
+  done
+}
 for drawing in "$work"/linux/*.dgn; do
   base=$(basename "$drawing" .dgn)
   for settings in "1 0 0 0 0 1" "1 1 1 0 0 2" "0.1 2 0 0 1000.5 0" "99 0 0 0 0 1"; do
-    (cd "$work/linux" && "$linux/dgnbin" "$base $base $settings" >"$base.out" 2>/dev/null || true)
-    (cd "$work/windows" && wine "$windows/dgnbin.exe" "$base $base $settings" 2>/dev/null |
-      tr -d '\r' >"$base.out" || true)
-    runs=$((runs + 1))
-    for file in "$base.bin" "$base.ERR" "$base.out"; do
-      if ! cmp -s "$work/linux/$file" "$work/windows/$file"; then
-        fail "$file con \"$settings\" no es el de Linux"
-      fi
-    done
+    compare . "$base" "$settings"
+  done
+  for settings in "1 0 0 0 0 1" "0x1 4294967297 4294967297 0 0x1A 0x2" "1e0 0 0 0 nan 1e0" \
+    "nan 0 0 0 0 1" "-inf 0 0 0 0 1" '"0,1" 0 0 0 0 1' "1 -99999999999999999999 0 0 1e1 inf"; do
+    compare numeros "$base" "$settings"
   done
 done
 echo "test-windows: $runs conversiones comparadas ($(awk "BEGIN { printf \"%.2f\", ($(date +%s.%N) - $started) / $runs }") s cada una bajo Wine)"
