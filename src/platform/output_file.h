@@ -36,6 +36,8 @@ class OutputFile {
   bool isNamed() const { return !temp_.empty(); }
 
  private:
+  // The temporary file is now the final one: nothing is left to remove.
+  bool committed();
   int fd_;    // -1 while not open
   int slot_;  // of the named temporary file among those an interruption removes
   std::string final_;

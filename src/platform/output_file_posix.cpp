@@ -58,10 +58,6 @@ const int kAttempts = 100;
 
 }  // namespace
 
-OutputFile::OutputFile() : fd_(-1), slot_(-1), error_(0) {}
-
-OutputFile::~OutputFile() { discard(); }
-
 bool OutputFile::create(const char* finalPath, unsigned mode, bool unnamed) {
   discard();
   error_ = 0;
@@ -127,17 +123,5 @@ bool OutputFile::commit() {
     discard();
     return false;
   }
-  temp_.clear();
-  forgetTemporaryName(slot_);
-  slot_ = -1;
-  return true;
-}
-
-void OutputFile::discard() {
-  if (fd_ >= 0) close(fd_);
-  fd_ = -1;
-  if (!temp_.empty()) unlink(temp_.c_str());
-  temp_.clear();
-  forgetTemporaryName(slot_);
-  slot_ = -1;
+  return committed();
 }

@@ -77,10 +77,6 @@ int replace(const std::wstring& from, const std::wstring& to) {
 
 }  // namespace
 
-OutputFile::OutputFile() : fd_(-1), slot_(-1), error_(0) {}
-
-OutputFile::~OutputFile() { discard(); }
-
 bool OutputFile::create(const char* finalPath, unsigned, bool) {
   discard();
   error_ = 0;
@@ -131,17 +127,5 @@ bool OutputFile::commit() {
     discard();
     return false;
   }
-  temp_.clear();
-  forgetTemporaryName(slot_);
-  slot_ = -1;
-  return true;
-}
-
-void OutputFile::discard() {
-  if (fd_ >= 0) _close(fd_);
-  fd_ = -1;
-  if (!temp_.empty()) DeleteFileW(wideOf(temp_.c_str()).c_str());
-  temp_.clear();
-  forgetTemporaryName(slot_);
-  slot_ = -1;
+  return committed();
 }
