@@ -6,18 +6,19 @@
 #include <algorithm>
 
 #include "platform/files.h"
+#include "platform/system_reason.h"
 
-BinInput::BinInput() : name_(""), file_(NULL) {}
+BinInput::BinInput() : file_(NULL) {}
 
 BinInput::~BinInput() {
   if (file_ != NULL) fclose(file_);
 }
 
 bool BinInput::open(const char* name) {
-  name_ = name;
+  name_ = nameInMessages(name);
   file_ = openStreamForReading(name);
   if (file_ == NULL) {
-    fprintf(stderr, "kelobin: no puedo abrir %s: %s\n", name, strerror(errno));
+    fprintf(stderr, "kelobin: no puedo abrir %s: %s\n", name_.c_str(), systemReason(errno));
     return false;
   }
   setvbuf(file_, NULL, _IOFBF, 1 << 16);
@@ -33,9 +34,9 @@ void BinInput::restart() {
 bool BinInput::endedWell(ReadResult result) const {
   if (result == kEndOfFile) return true;
   if (result == kImpossibleRecord) {
-    fprintf(stderr, "kelobin: %s no es un fichero BIN: %s\n", name_, reader_.problem());
+    fprintf(stderr, "kelobin: %s no es un fichero BIN: %s\n", name_.c_str(), reader_.problem());
   } else {
-    fprintf(stderr, "kelobin: no puedo leer %s: %s\n", name_, reader_.problem());
+    fprintf(stderr, "kelobin: no puedo leer %s: %s\n", name_.c_str(), reader_.problem());
   }
   return false;
 }

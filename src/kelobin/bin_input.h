@@ -7,6 +7,7 @@
 
 #include <stdio.h>
 
+#include <string>
 #include <vector>
 
 #include "bin/record_reader.h"
@@ -27,11 +28,11 @@ class BinInput {
   // True when the pass reached the end of the file; otherwise says on
   // standard error why it stopped.
   bool endedWell(ReadResult result) const;
-  const char* name() const { return name_; }
+  const char* name() const { return name_.c_str(); }  // as messages show it
   long long size() const { return reader_.bytesRead(); }
 
  private:
-  const char* name_;
+  std::string name_;  // as messages show it
   FILE* file_;
   RecordReader reader_;
 };

@@ -24,7 +24,7 @@ int runInfo(const char* binName) {
   const BinSurvey& s = *survey;
   ReadResult result = surveyBin(input, *survey);
 
-  printf("fichero: %s\n", binName);
+  printf("fichero: %s\n", input.name());
   printf("registros: %lld (C %lld, T %lld)\n", s.records, s.pointRecords, s.textRecords);
   printf("puntos: %lld en los registros C\n", s.points);
   printf("atributos: %lld\n", s.items);

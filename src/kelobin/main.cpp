@@ -10,6 +10,7 @@
 #include "kelobin/commands.h"
 #include "platform/number_words.h"
 #include "platform/program_start.h"
+#include "platform/system_reason.h"
 #include "run/version.h"
 
 namespace {
@@ -182,7 +183,7 @@ int main(int argc, char** argv) {
   }
   // A full disk or a closed pipe must not pass for a complete product.
   if (fflush(stdout) != 0 || ferror(stdout)) {
-    fprintf(stderr, "kelobin: no puedo escribir la salida: %s\n", strerror(errno));
+    fprintf(stderr, "kelobin: no puedo escribir la salida: %s\n", systemReason(errno));
     return 1;
   }
   return status;

@@ -10,6 +10,7 @@
 #include "kelobin/commands.h"
 #include "kelobin/missing_report.h"
 #include "platform/files.h"
+#include "platform/system_reason.h"
 
 // The placeholder must read back as the row's first word: no separator, no
 // quote, not a comment, and no longer than the table keeps.
@@ -30,7 +31,7 @@ static bool readNameList(const char* list, std::vector<std::string>& names) {
   bool standardInput = strcmp(list, "-") == 0;
   FILE* in = standardInput ? stdin : openStreamForReading(list);
   if (in == NULL) {
-    fprintf(stderr, "kelobin: no puedo abrir la lista %s: %s\n", list, strerror(errno));
+    fprintf(stderr, "kelobin: no puedo abrir la lista %s: %s\n", list, systemReason(errno));
     return false;
   }
   std::string name;
@@ -45,7 +46,7 @@ static bool readNameList(const char* list, std::vector<std::string>& names) {
     if (c == EOF) break;
   }
   bool read = ferror(in) == 0;
-  if (!read) fprintf(stderr, "kelobin: no puedo leer la lista %s: %s\n", list, strerror(errno));
+  if (!read) fprintf(stderr, "kelobin: no puedo leer la lista %s: %s\n", list, systemReason(errno));
   if (!standardInput) fclose(in);
   return read;
 }

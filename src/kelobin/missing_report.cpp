@@ -11,6 +11,7 @@
 
 #include "kelobin/text_bytes.h"
 #include "platform/files.h"
+#include "platform/system_reason.h"
 #include "run/program_texts.h"
 #include "table/code_table.h"
 
@@ -156,10 +157,11 @@ void MissingReport::addMiss(const std::string& line, Miss& miss, int file) {
 }
 
 void MissingReport::readErrorFile(int file) {
-  const char* name = names_[file];
-  FILE* in = openStreamForReading(name);
+  FILE* in = openStreamForReading(names_[file]);
+  const std::string inMessages = nameInMessages(names_[file]);
+  const char* name = inMessages.c_str();
   if (in == NULL) {
-    problem("kelobin: no puedo abrir %s: %s\n", name, strerror(errno));
+    problem("kelobin: no puedo abrir %s: %s\n", name, systemReason(errno));
     return;
   }
   std::string line, range;
@@ -200,7 +202,7 @@ void MissingReport::readErrorFile(int file) {
     fprintf(problems_, "kelobin: %s linea %lld: conversion detenida: %s\n", name, rangeNumber,
             shown(range).c_str());
   }
-  if (ferror(in)) problem("kelobin: no puedo leer %s: %s\n", name, strerror(errno));
+  if (ferror(in)) problem("kelobin: no puedo leer %s: %s\n", name, systemReason(errno));
   if (number == 0) problem("kelobin: %s esta vacio: no es un fichero de errores\n", name);
   if (foreign > kForeignShown) problem("kelobin: %s: %lld lineas extranas\n", name, foreign);
   fclose(in);
