@@ -29,7 +29,7 @@ windows:
 	@cmake --build build/windows -j $(JOBS) -- --no-print-directory -s
 
 test-windows: windows build-release
-	@cmake --build build/windows -j $(JOBS) --target dgnbin_maths_compare -- --no-print-directory -s
+	@cmake --build build/windows -j $(JOBS) --target dgnbin_maths_compare dgnbin_hold_open -- --no-print-directory -s
 	@cmake --build build/release -j $(JOBS) --target dgnbin_maths_compare -- --no-print-directory -s
 	@tests/windows/check_windows.sh build/windows build/release
 

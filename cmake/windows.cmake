@@ -17,6 +17,8 @@ function(dgnbin_windows_programs)
   endforeach()
   target_sources(dgnbin_maths_compare PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/linked_maths_windows.cpp)
+  # Holds a file open while a program runs (make test-windows).
+  add_executable(dgnbin_hold_open EXCLUDE_FROM_ALL ${CMAKE_CURRENT_SOURCE_DIR}/tests/windows/hold_open.cpp)
 
   # The manual pages as plain text, with Windows line ends like the README.
   find_program(DGNBIN_GROFF groff REQUIRED)

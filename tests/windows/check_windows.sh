@@ -92,4 +92,21 @@ for drawing in "$work"/batch/planos/*.dgn; do
   done
 done
 echo "test-windows: dgnbin-batch.exe convierte la carpeta como dgnbin"
+
+# A BIN file held open by another program is not replaced: after a second
+# of trying, the write failure, and the previous file stays.
+mkdir -p "$work/held"
+cp "$work/linux/DGNBIN.TAB" "$work/linux/plano2d.dgn" "$work/held/"
+printf 'anterior' >"$work/held/plano2d.bin"
+status=0
+(cd "$work/held" && wine "$windows/dgnbin_hold_open.exe" plano2d.bin "$windows/dgnbin.exe" \
+  "plano2d plano2d 1 0 0 0 0 1" >"$work/held.out" 2>"$work/held.err") || status=$?
+[ "$status" = 1 ] || fail "un BIN abierto por otro programa acaba con $status"
+grep -q "ERROR No puedo escribir en el fichero BIN plano2d.bin" "$work/held.out" ||
+  fail "un BIN abierto por otro programa no da el error de escritura"
+grep -q "plano2d.bin: lo tiene abierto otro programa" "$work/held.err" ||
+  fail "un BIN abierto por otro programa no dice por que: $(cat "$work/held.err")"
+[ "$(cat "$work/held/plano2d.bin")" = anterior ] || fail "el BIN abierto por otro programa cambio"
+[ -z "$(find "$work/held" -name '.*.tmp')" ] || fail "quedan ficheros temporales"
+echo "test-windows: un BIN abierto por otro programa queda como estaba"
 exit $failed
