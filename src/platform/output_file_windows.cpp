@@ -1,4 +1,5 @@
-// On Windows the temporary file is a hidden named file beside the target,
+// On Windows the temporary file is a named file beside the target (not
+// marked hidden: the mark would stay with the file it becomes),
 // shared for deleting so that the console control handler can remove it
 // while it is open; the commit moves it over the target. Another program
 // holding the target open (a GIS showing the BIN file, a virus scanner)
@@ -93,7 +94,7 @@ bool OutputFile::create(const char* finalPath, unsigned, bool) {
     slot_ = keepTemporaryName(name.c_str());
     HANDLE file = CreateFileW(wideOf(name.c_str()).c_str(), GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_DELETE, NULL, CREATE_NEW,
-                              FILE_ATTRIBUTE_HIDDEN, NULL);
+                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (file != INVALID_HANDLE_VALUE) {
       fd_ = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | _O_BINARY);
       if (fd_ < 0) {
