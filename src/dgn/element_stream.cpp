@@ -6,8 +6,9 @@
 #include "dgn/encodings.h"
 #include "run/converter.h"
 #include "run/error_file_lines.h"
+#include "run/hints.h"
 
-enum ElementRead { kElementRead, kEndOfDesign, kTruncated };
+enum ElementRead { kElementRead, kEndOfDesign, kEndOfFile, kTruncated };
 
 // The largest element the words-to-follow field can express is decoded in
 // the read buffer as well.
@@ -33,7 +34,7 @@ bool Converter::readFirstElement() {
 
 static ElementRead readElement(Converter& c) {
   long got = c.dgnSource.fill(4);
-  if (got == 0) return kEndOfDesign;
+  if (got == 0) return kEndOfFile;
   const uint8_t* e = c.dgnSource.next();
   // Writers end their files with the bare two bytes FF FF as well.
   if (got >= 2 && e[0] == 0xFF && e[1] == 0xFF) {
@@ -105,6 +106,13 @@ bool Converter::runElementLoop() {
   for (;;) {
     ElementRead got = readElement(*this);
     if (got == kEndOfDesign) break;
+    if (got == kEndOfFile) {
+      // Converted as it stands, but a copy cut at an element boundary looks
+      // just like this: say so.
+      hint("%s: termina en el byte %lld sin la marca de fin; puede estar cortado", dgnName.c_str(),
+           fileOffset);
+      break;
+    }
     if (got == kTruncated) {
       truncated = true;
       break;

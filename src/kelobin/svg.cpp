@@ -104,7 +104,8 @@ void appendShape(std::string& out, const RecordView& r, const Frame& f, const Pa
     appendf(out, " font-size=\"%.2f\"", std::max(1.0, r.box.textHeight * f.scale));
     appendTextPlacement(out, r.box.textJustification);
     if (r.box.textAngle != 0) {
-      appendf(out, " transform=\"rotate(%.2f %.2f %.2f)\"", -r.box.textAngle / 100.0, x, y);
+      // Negated as a double: a hostile file may hold INT32_MIN.
+      appendf(out, " transform=\"rotate(%.2f %.2f %.2f)\"", -(r.box.textAngle / 100.0), x, y);
     }
     out += " fill=\"" + colour + "\">";
     appendXmlText(out, r.text);

@@ -11,10 +11,6 @@
 #define O_BINARY 0
 #endif
 
-// Writes `size` bytes to a stream opened for the error file, storing every
-// line feed as CR LF as a text-mode stream would. False when the write failed.
-bool writeTextMode(FILE* stream, const char* text, size_t size);
-
 // Reads one line as a text-mode stream would: like fgets, but a CR that
 // stands right before the LF is dropped. Returns null at the end of the file.
 char* readTextLine(char* buffer, int size, FILE* stream);

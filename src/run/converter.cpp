@@ -5,7 +5,6 @@
 
 #include "platform/platform.h"
 #include "translate/angle_walks.h"
-#include "translate/angle_walks.h"
 
 int32_t complexMode = 0;
 double utmShift = 0.0;
@@ -25,11 +24,11 @@ Converter::Converter()
       textArea(reinterpret_cast<char*>(recordPoints + 1)),
       codeTable(new CodeTableRow[kTableRows]()),
       codeTableRows(0),
-      errorFile(NULL),
       scaleFactor(0.0f),
       lookupMode(0),
       dimension(0),
       inComplex(false),
+      inTextNode(false),
       claveCel(0),
       acceptComponents(false),
       inCell(false),
@@ -39,7 +38,7 @@ Converter::Converter()
       fileOffset(0),
       binWriteFailed(false),
       errorWriteFailed(false),
-      errorFileError(0),
+      outputsCommitted(false),
       pointCapWarned(false),
       itemCapWarned(false),
       usagePause(pauseAfterUsage),
@@ -59,28 +58,10 @@ Converter::Converter()
 }
 
 Converter::~Converter() {
-  closeFiles();
   delete[] recordItems;
   delete[] savedItems;
   delete[] recordPoints;
   delete[] complexPoints;
   delete[] codeTable;
   delete angleWalks;
-}
-
-// Closes whatever is still open, each file once: the design file, then the
-// error file, then the BIN file. The BIN output still gathered in memory is
-// written out before the error file closes, so that a failure there can
-// still be reported in it.
-void Converter::closeFiles() {
-  dgnSource.close();
-  if (binSink.isOpen() && !binSink.flush()) fatalBinWrite();
-  if (errorFile != NULL) {
-    if (fclose(errorFile) != 0 && !errorWriteFailed) {
-      errorFileError = errno;
-      errorWriteFailed = true;
-    }
-    errorFile = NULL;
-  }
-  if (!binSink.close()) fatalBinWrite();
 }

@@ -46,6 +46,10 @@ class Converter {
   // Runs one conversion from the words of `line` (null when the program had
   // no argument). True when the conversion ran to its end.
   bool runConversion(char* line);
+  bool convertDesignFile(const char* factorWord);
+  // Puts the outputs in place, or leaves the old files when a write failed;
+  // true when both were put in place.
+  bool finishOutputs();
 
   // --- code table ---
   bool loadCodeTable();
@@ -92,10 +96,14 @@ class Converter {
   // appendComplexPoint of each point, repeats skipped, in a complex mode
   // that joins.
   void joinPoints(const Point* points, int count);
-  // Modes 1 and 2 join the lines of a complex element into one record; modes
-  // 0 and 1 write each line as well.
+  // Modes 1 and 2 join the lines of a complex chain or shape into one
+  // record; modes 0 and 1 write each line as well. A text node joins
+  // nothing: its lines are written in all three modes.
   bool joinsComplex() const { return complexMode == 1 || complexMode == 2; }
-  bool writesComponentLines() const { return complexMode == 0 || complexMode == 1; }
+  bool joinsLines() const { return joinsComplex() && !inTextNode; }
+  bool writesComponentLines() const {
+    return complexMode == 0 || complexMode == 1 || (complexMode == 2 && inTextNode);
+  }
 
   // --- translators ---
   // Looks the current element up and puts the code found in the record.
@@ -129,7 +137,6 @@ class Converter {
   // The same message on the console and then in the error file.
   void reportError(const char* format, ...) __attribute__((format(printf, 2, 3)));
   void fatalBinWrite();
-  void closeFiles();
   void warnPointCap();
   void warnItemCap();
   // The few lines on standard error that end a run that reached its elements.
@@ -154,7 +161,7 @@ class Converter {
   LookupIndex lookupIndex;  // of codeTable
   AngleWalks* angleWalks;   // those of the last arcs and the ellipse
   CodeTableRow currentRow;
-  FILE* errorFile;
+  FileSink errorSink;  // the error file
   double originOffset[3];
   PointTransform transform;  // of the settings, for the element loop
   ElementView element;       // the current element, where it lies in dgnSource's buffer
@@ -162,6 +169,7 @@ class Converter {
   int32_t lookupMode;
   int32_t dimension;
   bool inComplex;
+  bool inTextNode;  // the open complex element is a text node
 
   // Kept across the element loop.
   int32_t claveCel;
@@ -182,7 +190,7 @@ class Converter {
   std::string errName;
   bool binWriteFailed;
   bool errorWriteFailed;
-  int errorFileError;  // the system's reason for the first failed write
+  bool outputsCommitted;
   bool pointCapWarned;
   bool itemCapWarned;
   // The pause after the usage text; tests replace it.

@@ -1,8 +1,10 @@
+#include "platform/interruption.h"
 #include "run/converter.h"
 #include "run/info_request.h"
 
 int main(int argc, char** argv) {
   if (argc > 1 && isInfoRequest(argv[1])) return answerInfoRequest(argv[1]);
+  handleInterruptions("dgnbin: conversion interrumpida: no se ha cambiado ningun fichero\n");
   Converter converter;
   converter.extraArguments = argc > 2 ? argc - 2 : 0;
   bool completed = converter.runConversion(argc > 1 ? argv[1] : 0);

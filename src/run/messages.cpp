@@ -27,16 +27,13 @@ static bool formatText(std::string& out, const char* format, va_list args) {
 }
 
 void Converter::errorPrintf(const char* format, ...) {
-  if (errorFile == NULL) return;
+  if (!errorSink.isOpen()) return;
   std::string text;
   va_list args;
   va_start(args, format);
   bool formatted = formatText(text, format, args);
   va_end(args);
-  if (!formatted || !writeTextMode(errorFile, text.data(), text.size())) {
-    if (!errorWriteFailed) errorFileError = errno;
-    errorWriteFailed = true;
-  }
+  if (!formatted || !errorSink.appendTextMode(text.data(), text.size())) errorWriteFailed = true;
 }
 
 void Converter::reportError(const char* format, ...) {

@@ -8,6 +8,7 @@
 
 #include "dgn/element_fields.h"
 #include "dgn/transform.h"
+#include "platform/interruption.h"
 #include "platform/platform.h"
 #include "run/converter.h"
 #include "run/error_file_lines.h"
@@ -44,26 +45,32 @@ bool Converter::runConversion(char* line) {
 
   if (!loadCodeTable()) return false;
 
-  errorFile = fopen(errName.c_str(), "wb");
-  if (errorFile == NULL) {
-    int reason = errno;
+  // Both outputs are made where the run has always opened them, so that
+  // either can still be refused there; neither replaces the file of its
+  // name before the run reaches one of its ends.
+  if (!errorSink.create(errName.c_str(), 0666)) {
     printf("No puedo abrir el fichero de errores  %s", errName.c_str());
     endConsoleLine();
-    hint("%s: %s", errName.c_str(), systemReason(reason));
+    hint("%s: %s", errName.c_str(), systemReason(errorSink.error()));
     return false;
   }
   errorPrintf("%s\n", kErrorFileHeader);
-
-  unlink(binName.c_str());
   // Readable and writable by all, less the umask, like every other output:
   // the loader may run as another user.
   if (!binSink.create(binName.c_str(), 0666)) {
     printf("No puedo abrir el fichero BIN %s", binName.c_str());
     endConsoleLine();
     hint("%s: %s", binName.c_str(), systemReason(binSink.error()));
-    return false;
   }
+  bool completed = binSink.isOpen() && convertDesignFile(factorWord.c_str());
+  bool committed = finishOutputs();
+  printSummary();
+  return completed && committed;
+}
 
+// From the design file's opening to the end of its elements; true when the
+// conversion ran to the end.
+bool Converter::convertDesignFile(const char* factorWord) {
   // Read only: the design file is never written.
   if (!dgnSource.open(dgnName.c_str())) {
     int reason = errno;
@@ -109,12 +116,12 @@ bool Converter::runConversion(char* line) {
     errorPrintf("%s%3.0f", kWrongFactor, scaleFactor);
     printf("%s%3.0f", kWrongFactor, scaleFactor);
     endConsoleLine();
-    hintScaleFactor(factorWord.c_str(), uorRatio);
+    hintScaleFactor(factorWord, uorRatio);
     return false;
   }
   if (uorRatio != requiredRatio) {
     reportError("%s\n", kFactorAndUnitsDisagree);
-    hintScaleFactor(factorWord.c_str(), uorRatio);
+    hintScaleFactor(factorWord, uorRatio);
     return false;
   }
   if (scaleFactor == 99.0f) scaleFactor = 1.0f;
@@ -123,14 +130,32 @@ bool Converter::runConversion(char* line) {
   complexHeader.pointCount = 0;
   acceptComponents = false;
   counts.loopReached = true;
-  bool completed = runElementLoop();
+  return runElementLoop();
+}
 
-  closeFiles();
+// Every end of a run that made its outputs comes here. A write that failed
+// leaves both old files as they were; otherwise the error file and then the
+// BIN file replace theirs, with no interruption in between.
+bool Converter::finishOutputs() {
+  if (binSink.isOpen() && !binSink.flush()) fatalBinWrite();
+  if (!errorSink.flush()) errorWriteFailed = true;
+  bool committed = false;
+  if (!binWriteFailed && !errorWriteFailed) {
+    holdInterruptions();
+    if (!errorSink.commit()) {
+      errorWriteFailed = true;
+    } else if (binSink.isOpen() && !binSink.commit()) {
+      fatalBinWrite();
+    } else {
+      committed = true;
+    }
+  }
   if (errorWriteFailed) {
     printf("ERROR No puedo escribir en el fichero de errores %s\n", errName.c_str());
-    hint("%s: %s", errName.c_str(), systemReason(errorFileError));
-    completed = false;
+    hint("%s: %s", errName.c_str(), systemReason(errorSink.error()));
   }
-  printSummary();
-  return completed && !binWriteFailed;
+  binSink.discard();
+  errorSink.discard();
+  outputsCommitted = committed;
+  return committed;
 }

@@ -93,13 +93,18 @@ void Converter::printSummary() {
       "pasados por alto: %lld borrados, %lld componentes no admitidos, %lld de tipos sin "
       "traduccion",
       n.deleted, n.skippedComponents, n.untranslated);
-  hint("%lld registros escritos en %s, %lld de ellos de elementos complejos unidos", n.records,
-       binName.c_str(), n.joinedRecords);
-  if (n.misses == 0) {
-    hint("todos los elementos buscados tienen fila en DGNBIN.TAB");
+  if (!outputsCommitted) {
+    // The counts of a run whose outputs were dropped describe no file.
+    hint("ningun registro escrito: %s y %s quedan como estaban", binName.c_str(), errName.c_str());
   } else {
-    hint("%lld elementos sin fila en DGNBIN.TAB, %s%lld simbologias distintas: ver %s", n.misses,
-         missingKeys.full() ? "mas de " : "", missingKeys.count(), errName.c_str());
+    hint("%lld registros escritos en %s, %lld de ellos de elementos complejos unidos", n.records,
+         binName.c_str(), n.joinedRecords);
+    if (n.misses == 0) {
+      hint("todos los elementos buscados tienen fila en DGNBIN.TAB");
+    } else {
+      hint("%lld elementos sin fila en DGNBIN.TAB, %s%lld simbologias distintas: ver %s", n.misses,
+           missingKeys.full() ? "mas de " : "", missingKeys.count(), errName.c_str());
+    }
   }
   if (n.wrappingElements > 0) {
     hint(

@@ -40,6 +40,6 @@ int Converter::lookupCode(int mode) {
   currentRow.simbKelo[0] = '\0';
   char line[64];
   size_t size = missLine(currentRow, line);
-  if (errorFile != NULL && !writeTextMode(errorFile, line, size)) errorWriteFailed = true;
+  if (errorSink.isOpen() && !errorSink.appendTextMode(line, size)) errorWriteFailed = true;
   return 0;
 }

@@ -43,6 +43,7 @@ void Converter::flushComplexRecord() {
     counts.joinedRecords += counts.records - before;
   }
   inComplex = false;
+  inTextNode = false;
   complexHeader.pointCount = 0;
 }
 
@@ -59,12 +60,12 @@ static void openComplexElement(Converter& c) {
   memcpy(c.savedItems, c.recordItems, sizeof(AttributeItem) * c.recordHeader.itemCount);
 }
 
-// A text node joins nothing: should it hold lines, the joined record of an
-// earlier chain, whose header is still set up, must not be written again
-// with their points.
+// A text node joins nothing: lines inside it are written on their own, with
+// its items, and never join a record (that of an earlier chain, whose
+// header is still set up, least of all).
 void Converter::openTextNode() {
   openComplexElement(*this);
-  complexHeader.kind = '\0';
+  inTextNode = true;
 }
 
 void Converter::openComplexRecord() {
@@ -108,7 +109,7 @@ void Converter::writeElementRecord(bool joinable, bool boxed) {
 }
 
 void Converter::appendComplexPoint(const Point& p, bool skipRepeat) {
-  if (!joinsComplex()) return;
+  if (!joinsLines()) return;
   int count = complexHeader.pointCount;
   if (skipRepeat && count > 0) {
     const Point& last = complexPoints[count - 1];

@@ -43,7 +43,7 @@ static void transformVertices(const PointTransform t, const uint8_t* vertex, int
 
 // The vertices lie inside the element (see vertexCount).
 bool Converter::addStoredVertices(int offset, int count, bool joinable) {
-  const bool joins = joinable && joinsComplex();
+  const bool joins = joinable && joinsLines();
   int n = recordHeader.pointCount;
   if (count == 0) return false;  // a record without points keeps its box
   if (count > kMaxPoints - n) {

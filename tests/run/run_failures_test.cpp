@@ -139,36 +139,3 @@ TEST(RunFailures, TableThatCannotBeReadAndFileModes) {
   ASSERT_EQ(stat(fresh.file("out.bin").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
 }
-
-// 2000 records of 72 bytes cannot fit under a 4096-byte file-size limit; the
-// much smaller error file still can.
-TEST(RunFailures, BinFileCannotBeWritten) {
-  DesignFile design(2);
-  for (int i = 0; i < 2000; ++i) design.add(line(2, i, 0, 0, i + 10, 20, 0));
-  TempDir dir;
-  dir.writeFile("DGNBIN.TAB", std::string(kTable));
-  design.write(dir.file("in.dgn"));
-  const ProgramResult r = runProgram(dir.path(), {"out in 1 0 0 0 0 1"}, 4096);
-  const std::string message = "ERROR No puedo escribir en el fichero BIN out.bin\n";
-  EXPECT_EQ(r.exitStatus, 1);
-  EXPECT_EQ(r.out, consoleStart(2) + message);
-  EXPECT_EQ(dir.readText("in.ERR"), kErrorHeader + crlf(message));
-  EXPECT_LE(dir.readFile("out.bin").size(), 4096u);
-  EXPECT_NE(r.err.find("out.bin: el fichero ha llegado al tamano maximo"), std::string::npos);
-}
-
-// Line strings without vertices are looked up (each miss is a line of the
-// error file) but write no record: only the error file outgrows the limit.
-TEST(RunFailures, ErrorFileCannotBeWritten) {
-  DesignFile design(2);
-  for (int i = 0; i < 3; ++i) design.add(onLevel(lineString(2, {}), 9));
-  TempDir dir;
-  dir.writeFile("DGNBIN.TAB", std::string(kTable));
-  design.write(dir.file("in.dgn"));
-  const ProgramResult r = runProgram(dir.path(), {"out in 1 0 0 0 0 1"}, 60);
-  EXPECT_EQ(r.exitStatus, 1);
-  EXPECT_EQ(r.out, consoleStart(2) + kConsoleEnd +
-                       "ERROR No puedo escribir en el fichero de errores in.ERR\n");
-  EXPECT_NE(r.err.find("in.ERR: el fichero ha llegado al tamano maximo"), std::string::npos);
-  EXPECT_EQ(dir.readFile("out.bin").size(), 0u);
-}

@@ -76,8 +76,6 @@ ProgramResult runProgram(const std::string& workDir, const std::vector<std::stri
       _exit(127);
     }
     if (fileSizeLimit >= 0) {
-      // An ignored signal stays ignored across exec: the write fails instead.
-      signal(SIGXFSZ, SIG_IGN);
       const rlimit limit = {static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
       if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
     }
