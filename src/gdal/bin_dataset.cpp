@@ -18,7 +18,11 @@ BinLayerKind binLayerOf(const RecordView& record, bool polygons) {
   return kLinesLayer;
 }
 
-BinDataset::~BinDataset() { delete options_.crs; }
+// The layers' definitions and the features hold references to the CRS.
+BinDataset::~BinDataset() {
+  layers_.clear();
+  if (options_.crs != nullptr) options_.crs->Release();
+}
 
 OGRLayer* BinDataset::GetLayer(int i) {
   return i >= 0 && i < GetLayerCount() ? layers_[static_cast<size_t>(i)].get() : nullptr;

@@ -21,7 +21,7 @@ enum BinLayerKind { kPointsLayer, kLinesLayer, kTextsLayer, kPolygonsLayer, kLay
 struct BinOpenOptions {
   double scale = 1;
   bool polygons = false;
-  OGRSpatialReference* crs = nullptr;  // owned by the dataset
+  OGRSpatialReference* crs = nullptr;  // the dataset holds one reference
 };
 
 // Which layer a record belongs to. A record does not say that it was a

@@ -75,10 +75,7 @@ GDALDataset* open(GDALOpenInfo* info) {
   // without an error lets it.
   if (info->eAccess == GA_Update || !identify(info)) return nullptr;
   BinOpenOptions options;
-  if (!readOptions(info->papszOpenOptions, options)) {
-    delete options.crs;
-    return nullptr;
-  }
+  if (!readOptions(info->papszOpenOptions, options)) return nullptr;
   std::unique_ptr<BinDataset> dataset(new BinDataset(options));
   return dataset->open(info->pszFilename) ? dataset.release() : nullptr;
 }

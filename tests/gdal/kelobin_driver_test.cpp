@@ -40,7 +40,11 @@ class KelobinDriver : public ::testing::Test {
     dir_.writeFile("mixed.dgn", d.bytes());
     ASSERT_EQ(0, runProgram(dir_.path(), {"mixed mixed 1 0 0 0 0 0"}).exitStatus);
   }
-  ProgramResult ogrinfo(const std::vector<std::string>& args) { return runTool("ogrinfo", args); }
+  ProgramResult ogrinfo(const std::vector<std::string>& args) {
+    ProgramResult run = runTool("ogrinfo", args);
+    EXPECT_LT(run.exitStatus, 128) << "ogrinfo ended by a signal";
+    return run;
+  }
   TempDir dir_;
 };
 
