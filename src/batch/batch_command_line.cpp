@@ -52,7 +52,7 @@ static bool readJobs(const char* text, int* jobs) {
 static CommandLine readSettings(const char* text, BatchOptions* options) {
   if (strchr(text, '"') != NULL) return wrong("los valores no pueden llevar comillas dobles");
   std::string copy = text;
-  splitWords(&copy[0]);
+  const WordTable wordTable = splitWords(&copy[0]);
   if (wordTable.count != kSettingsWords) {
     return wrong(
         "se esperaban " + std::to_string(kSettingsWords) +

@@ -5,10 +5,10 @@
 #include "dgn/element_fields.h"
 #include "dgn/encodings.h"
 #include "run/converter.h"
-#include "run/error_file_lines.h"
+#include "run/program_texts.h"
 #include "run/hints.h"
 
-enum ElementRead { kElementRead, kEndOfDesign, kEndOfFile, kTruncated };
+enum ElementRead { kElementRead, kEndMarker, kEndOfFile, kTruncated };
 
 // The largest element the words-to-follow field can express is decoded in
 // the read buffer as well.
@@ -38,8 +38,8 @@ static ElementRead readElement(Converter& c) {
   const uint8_t* e = c.dgnSource.next();
   // Writers end their files with the bare two bytes FF FF as well.
   if (got >= 2 && e[0] == 0xFF && e[1] == 0xFF) {
-    printf("Final del fichero DGN\n");
-    return kEndOfDesign;
+    printf("%s\n", kEndOfDesign);
+    return kEndMarker;
   }
   if (got != 4 || !takeElement(c)) return kTruncated;
   return kElementRead;
@@ -105,12 +105,12 @@ bool Converter::runElementLoop() {
   bool truncated = false;
   for (;;) {
     ElementRead got = readElement(*this);
-    if (got == kEndOfDesign) break;
+    if (got == kEndMarker) break;
     if (got == kEndOfFile) {
       // Converted as it stands, but a copy cut at an element boundary looks
       // just like this: say so.
-      hint("%s: termina en el byte %lld sin la marca de fin; puede estar cortado", dgnName.c_str(),
-           fileOffset);
+      std::string format = std::string("%s: ") + kNoEndMarker;
+      hint(format.c_str(), dgnName.c_str(), fileOffset);
       break;
     }
     if (got == kTruncated) {

@@ -6,7 +6,7 @@
 
 #include "dgn/element_fields.h"
 #include "run/converter.h"
-#include "run/error_file_lines.h"
+#include "run/program_texts.h"
 
 bool exceedsRangeLimit(double value) { return value > 4294967296.0; }
 

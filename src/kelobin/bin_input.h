@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bin/record_reader.h"
+#include "run/program_texts.h"
 
 class BinInput {
  public:
@@ -57,8 +58,6 @@ class CodeCounts {
   int used_;
   long long uncounted_;
 };
-
-const char kNewCode[] = "nuevo";
 
 struct BinSurvey {
   long long records = 0, pointRecords = 0, textRecords = 0;

@@ -3,11 +3,15 @@
 #ifndef DGNBIN_KELOBIN_COMMANDS_H_
 #define DGNBIN_KELOBIN_COMMANDS_H_
 
+#include <vector>
+
 int runInfo(const char* binName);
 int runDump(const char* binName, bool withBytes);
 // Coordinates are divided by `scale`; `epsg` 0 writes no CRS member.
 int runGeojson(const char* binName, double scale, long epsg);
 int runSvg(const char* binName, int width);
-int runMissing(const char* const* errNames, int count, const char* code);
+// The error files `errNames`, then those named in the file `list` (null:
+// none; "-": standard input), one a line.
+int runMissing(const std::vector<const char*>& errNames, const char* list, const char* code);
 
 #endif  // DGNBIN_KELOBIN_COMMANDS_H_

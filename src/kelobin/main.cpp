@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "kelobin/commands.h"
+#include "run/version.h"
 
 namespace {
 
@@ -26,10 +27,12 @@ const char kUsage[] =
     "      GeoJSON en la salida estandar; coordenadas divididas por S (1)\n"
     "  kelobin svg FICHERO.bin [--width PX]\n"
     "      dibujo SVG de PX pixeles de ancho (1000); \"nuevo\" en rojo\n"
-    "  kelobin missing [--code TEXTO] FICHERO.ERR...\n"
+    "  kelobin missing [--code TEXTO] [--lista LISTA] FICHERO.ERR...\n"
     "      filas de DGNBIN.TAB para las simbologias sin fila, con el codigo\n"
     "      provisional TEXTO (" DEFAULT_CODE
-    ")\n"
+    "); LISTA da mas ficheros, uno por linea\n"
+    "      (- para la entrada estandar)\n"
+    "  kelobin --version\n"
     "\n"
     "Estado de salida: 0 bien, 1 entrada incorrecta, 2 orden incorrecta.\n";
 
@@ -42,6 +45,7 @@ struct Arguments {
   const char* crs = NULL;
   const char* width = NULL;
   const char* code = NULL;
+  const char* list = NULL;
 };
 
 int badCommandLine(const char* format, const char* what) {
@@ -84,6 +88,7 @@ bool readArguments(int argc, char** argv, const char* const* options, Arguments&
     if (strcmp(word, "--crs") == 0) a.crs = value;
     if (strcmp(word, "--width") == 0) a.width = value;
     if (strcmp(word, "--code") == 0) a.code = value;
+    if (strcmp(word, "--lista") == 0) a.list = value;
   }
   return true;
 }
@@ -127,7 +132,7 @@ int runCommand(int argc, char** argv) {
   static const char* const kDump[] = {"--hex", NULL};
   static const char* const kGeojson[] = {"--scale", "--crs", NULL};
   static const char* const kSvg[] = {"--width", NULL};
-  static const char* const kMissing[] = {"--code", NULL};
+  static const char* const kMissing[] = {"--code", "--lista", NULL};
   const struct {
     const char* name;
     const char* const* options;
@@ -141,7 +146,9 @@ int runCommand(int argc, char** argv) {
     Arguments a;
     int status = 0;
     if (!readArguments(argc, argv, c.options, a, status)) return status;
-    if (a.files.empty()) return badCommandLine("falta el fichero de %s", command);
+    if (a.files.empty() && a.list == NULL) {
+      return badCommandLine("falta el fichero de %s", command);
+    }
     if (!c.manyFiles && a.files.size() > 1) {
       return badCommandLine("%s lee un solo fichero", command);
     }
@@ -149,8 +156,7 @@ int runCommand(int argc, char** argv) {
     if (strcmp(command, "dump") == 0) return runDump(a.files[0], a.hex);
     if (strcmp(command, "geojson") == 0) return runGeojsonCommand(a);
     if (strcmp(command, "svg") == 0) return runSvgCommand(a);
-    return runMissing(a.files.data(), static_cast<int>(a.files.size()),
-                      a.code != NULL ? a.code : DEFAULT_CODE);
+    return runMissing(a.files, a.list, a.code != NULL ? a.code : DEFAULT_CODE);
   }
   return badCommandLine("orden desconocida: %s", command);
 }
@@ -162,11 +168,14 @@ int main(int argc, char** argv) {
     fputs(kUsage, stderr);
     return kBadCommandLine;
   }
+  int status = 0;
   if (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0) {
     fputs(kUsage, stdout);
-    return 0;
+  } else if (strcmp(argv[1], "--version") == 0) {
+    printf("kelobin %s\n", DGNBIN_VERSION);
+  } else {
+    status = runCommand(argc, argv);
   }
-  int status = runCommand(argc, argv);
   // A full disk or a closed pipe must not pass for a complete product.
   if (fflush(stdout) != 0 || ferror(stdout)) {
     fprintf(stderr, "kelobin: no puedo escribir la salida: %s\n", strerror(errno));

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "kelobin/text_bytes.h"
-#include "run/error_file_lines.h"
+#include "run/program_texts.h"
 #include "table/code_table.h"
 
 namespace {
@@ -124,7 +124,8 @@ class MissingReport {
  private:
   void problem(const char* format, ...) __attribute__((format(printf, 2, 3)));
   void addMiss(const std::string& line, Miss& miss, int file);
-  std::string rowOf(const Miss& miss, const char* code) const;
+  std::string rowOf(const Miss& miss, const char* code, const std::string& note) const;
+  std::vector<std::vector<const Miss*>> rowGroups() const;
 
   const char* const* names_;
   FILE* problems_;
@@ -205,8 +206,10 @@ void MissingReport::readErrorFile(int file) {
 }
 
 // The row, and after its tenth word the remark that the table reader skips:
-// how often the miss was met and in which files, cut to keep the row short.
-std::string MissingReport::rowOf(const Miss& miss, const char* code) const {
+// how often the miss was met and in which files, cut to keep the row short,
+// and the `note` that ends it.
+std::string MissingReport::rowOf(const Miss& miss, const char* code,
+                                 const std::string& note) const {
   const int* f = miss.fields;
   std::string quoted = "\"" + miss.name + "\"";
   char head[160];
@@ -214,14 +217,14 @@ std::string MissingReport::rowOf(const Miss& miss, const char* code) const {
            f[1], f[2], f[3], f[4], f[5], quoted.c_str(), timesText(miss.count).c_str());
   std::string row = head;
   const size_t files = miss.files.size();
-  const size_t tailRoom = sizeof " y 99999999 mas]";
+  const size_t tailRoom = sizeof " y 99999999 mas]" + note.size();
   size_t listed = 0;
   for (; listed < files; ++listed) {
     std::string piece = listed > 0 ? ", " : "";
     const char* file = names_[miss.files[listed]];
     appendAscii(piece, file, strlen(file));
     std::replace(piece.begin(), piece.end(), '"', '?');
-    size_t room = listed + 1 < files ? tailRoom : 2;
+    size_t room = listed + 1 < files ? tailRoom : 2 + note.size();
     if (row.size() + piece.size() + room > kRowBytes) break;
     row += piece;
   }
@@ -230,25 +233,57 @@ std::string MissingReport::rowOf(const Miss& miss, const char* code) const {
   } else if (listed < files) {
     row += " y " + std::to_string(files - listed) + " mas";
   }
-  return row + "]\n";
+  return row + note + "]\n";
 }
 
-void MissingReport::writeRows(const char* code, FILE* rows) const {
+// The rows, most frequent first. A text is looked up by its font and name
+// before anything else, and takes the first row that has them; a line whose
+// miss line kept the font and name of a text before it has them too. So the
+// rows of one font and name stand together, where the most frequent of them
+// would stand, led by the one met first: that of the text itself.
+std::vector<std::vector<const Miss*>> MissingReport::rowGroups() const {
   std::vector<const Miss*> order;
   for (const Miss& m : misses_) order.push_back(&m);
   std::stable_sort(order.begin(), order.end(),
                    [](const Miss* a, const Miss* b) { return a->count > b->count; });
+  std::vector<std::vector<const Miss*>> groups;
+  std::map<std::pair<int, std::string>, size_t> groupOf;
   for (const Miss* m : order) {
-    if (m->name.find('"') == std::string::npos) {
-      fputs(rowOf(*m, code).c_str(), rows);
+    if (m->name.empty()) {
+      groups.push_back({m});
       continue;
     }
-    // The table reader ends a quoted word at the next quote: no row can
-    // hold this name.
-    fprintf(problems_,
-            "kelobin: el nombre %s lleva comillas dobles y no cabe en una fila de DGNBIN.TAB "
-            "(%s)\n",
-            shown(m->name).c_str(), timesText(m->count).c_str());
+    auto found = groupOf.emplace(std::make_pair(m->fields[4], m->name), groups.size());
+    if (found.second) groups.emplace_back();
+    groups[found.first->second].push_back(m);
+  }
+  for (std::vector<const Miss*>& group : groups) {
+    // misses_ keeps them in the order first met.
+    auto first = std::min_element(group.begin(), group.end());
+    std::rotate(group.begin(), first, first + 1);
+  }
+  return groups;
+}
+
+void MissingReport::writeRows(const char* code, FILE* rows) const {
+  for (const std::vector<const Miss*>& group : rowGroups()) {
+    for (const Miss* m : group) {
+      if (m->name.find('"') == std::string::npos) {
+        std::string note;
+        if (m != group.front()) {
+          note = "; los textos de fuente " + std::to_string(m->fields[4]) + " y nombre " + m->name +
+                 " toman la fila de arriba";
+        }
+        fputs(rowOf(*m, code, note).c_str(), rows);
+        continue;
+      }
+      // The table reader ends a quoted word at the next quote: no row can
+      // hold this name.
+      fprintf(problems_,
+              "kelobin: el nombre %s lleva comillas dobles y no cabe en una fila de DGNBIN.TAB "
+              "(%s)\n",
+              shown(m->name).c_str(), timesText(m->count).c_str());
+    }
   }
 }
 

@@ -6,12 +6,6 @@
 #include "platform/platform.h"
 #include "translate/angle_walks.h"
 
-int32_t complexMode = 0;
-double utmShift = 0.0;
-int16_t uorRatio = 0;
-double transformedRange[6] = {0, 0, 0, 0, 0, 0};
-double pi = 0.0;
-
 static void pauseAfterUsage() { pauseMilliseconds(5000); }
 
 Converter::Converter()
@@ -25,6 +19,10 @@ Converter::Converter()
       codeTable(new CodeTableRow[kTableRows]()),
       codeTableRows(0),
       scaleFactor(0.0f),
+      complexMode(0),
+      utmShift(0.0),
+      uorRatio(0),
+      transformedRange(),
       lookupMode(0),
       dimension(0),
       inComplex(false),

@@ -27,13 +27,6 @@ struct ConicFields {
   double origin[3];
 };
 
-// Globals shared by several units (set by runConversion).
-extern int32_t complexMode;
-extern double utmShift;
-extern int16_t uorRatio;
-extern double transformedRange[6];
-extern double pi;
-
 struct AngleWalks;
 
 class Converter {
@@ -166,6 +159,11 @@ class Converter {
   PointTransform transform;  // of the settings, for the element loop
   ElementView element;       // the current element, where it lies in dgnSource's buffer
   float scaleFactor;
+  int32_t complexMode;  // generaComplex_KELO
+  double utmShift;      // trasUTM
+  int16_t uorRatio;     // the design file's units per master unit
+  // The current element's range after the transform, before truncation.
+  double transformedRange[6];
   int32_t lookupMode;
   int32_t dimension;
   bool inComplex;

@@ -5,7 +5,7 @@
 
 #include "platform/platform.h"
 #include "run/converter.h"
-#include "run/error_file_lines.h"
+#include "run/program_texts.h"
 #include "run/hints.h"
 
 // Formats without a length limit: messages may carry file names of any

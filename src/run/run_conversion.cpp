@@ -11,17 +11,16 @@
 #include "platform/interruption.h"
 #include "platform/platform.h"
 #include "run/converter.h"
-#include "run/error_file_lines.h"
+#include "run/program_texts.h"
 #include "run/hints.h"
 #include "run/usage.h"
 #include "run/words.h"
 
 bool Converter::runConversion(char* line) {
-  pi = 4 * atan(1.0);
   clock_gettime(CLOCK_MONOTONIC, &counts.started);
 
   std::string typed = line != NULL ? line : "";
-  splitWords(line);
+  WordTable wordTable = splitWords(line);
   if (line == NULL || wordTable.count != 8) {
     printf("%s", kUsageText);
     fflush(stdout);
@@ -30,9 +29,9 @@ bool Converter::runConversion(char* line) {
     return false;
   }
   char** word = wordTable.words;
-  binName = std::string(word[0]) + ".bin";
-  dgnName = std::string(word[1]) + ".dgn";
-  errName = std::string(word[1]) + ".ERR";
+  binName = binFileName(word[0]);
+  dgnName = designFileName(word[1]);
+  errName = errorFileName(word[1]);
   scaleFactor = static_cast<float>(atof(word[2]));
   claveCel = atoi(word[3]);
   lookupMode = atoi(word[4]);
@@ -49,7 +48,7 @@ bool Converter::runConversion(char* line) {
   // either can still be refused there; neither replaces the file of its
   // name before the run reaches one of its ends.
   if (!errorSink.create(errName.c_str(), 0666)) {
-    printf("No puedo abrir el fichero de errores  %s", errName.c_str());
+    printf("%s%s", kCannotOpenErrorFile, errName.c_str());
     endConsoleLine();
     hint("%s: %s", errName.c_str(), systemReason(errorSink.error()));
     return false;
@@ -58,7 +57,7 @@ bool Converter::runConversion(char* line) {
   // Readable and writable by all, less the umask, like every other output:
   // the loader may run as another user.
   if (!binSink.create(binName.c_str(), 0666)) {
-    printf("No puedo abrir el fichero BIN %s", binName.c_str());
+    printf("%s%s", kCannotOpenBin, binName.c_str());
     endConsoleLine();
     hint("%s: %s", binName.c_str(), systemReason(binSink.error()));
   }
@@ -74,7 +73,7 @@ bool Converter::convertDesignFile(const char* factorWord) {
   // Read only: the design file is never written.
   if (!dgnSource.open(dgnName.c_str())) {
     int reason = errno;
-    printf("No puedo abrir el fichero DGN %s", dgnName.c_str());
+    printf("%s%s", kCannotOpenDesign, dgnName.c_str());
     endConsoleLine();
     hint("%s: %s", dgnName.c_str(), systemReason(reason));
     return false;
@@ -93,7 +92,7 @@ bool Converter::convertDesignFile(const char* factorWord) {
     printf("Fichero DGN en 3D\n");
     dimension = 3;
   } else {
-    printf("ERROR El fichero no es 2D ni 3D\n");
+    printf("%s\n", kNeitherTwoNorThreeD);
     describeDesignFile(dgnName.c_str());
     return false;
   }
@@ -151,7 +150,7 @@ bool Converter::finishOutputs() {
     }
   }
   if (errorWriteFailed) {
-    printf("ERROR No puedo escribir en el fichero de errores %s\n", errName.c_str());
+    printf("%s%s\n", kCannotWriteErrorFile, errName.c_str());
     hint("%s: %s", errName.c_str(), systemReason(errorSink.error()));
   }
   binSink.discard();

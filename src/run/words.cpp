@@ -2,38 +2,36 @@
 
 #include <string.h>
 
-static char emptyWord[1] = {'\0'};
-
-WordTable wordTable = {{emptyWord}, 0};
-
-void splitWords(char* line) {
-  if (line == NULL) return;
-  char* end = line + strlen(line);
-  for (int i = 0; i < kMaxWords; ++i) wordTable.words[i] = end;
-  wordTable.count = 0;
+WordTable splitWords(char* line) {
+  WordTable table;
+  table.count = 0;
+  char* end = line == NULL ? NULL : line + strlen(line);
+  for (int i = 0; i < kMaxWords; ++i) table.words[i] = end;
+  if (line == NULL) return table;
 
   bool inWord = false;
   for (char* p = line; *p != '\0'; ++p) {
     // Once the last slot is taken nothing more is looked at, so an unquoted
     // last word runs to the end of the line.
-    if (wordTable.count >= kMaxWords) return;
+    if (table.count >= kMaxWords) break;
     char c = *p;
     if (c == ' ' || c == ',' || c == '\n') {
       *p = '\0';
       inWord = false;
     } else if (c == '"') {
       *p = '\0';
-      wordTable.words[wordTable.count++] = p + 1;
+      table.words[table.count++] = p + 1;
       char* close = strchr(p + 1, '"');
-      if (close == NULL) return;  // the quoted word ends with the line
+      if (close == NULL) break;  // the quoted word ends with the line
       *close = '\0';
       p = close;
       inWord = false;
     } else if (!inWord) {
-      wordTable.words[wordTable.count++] = p;
+      table.words[table.count++] = p;
       inWord = true;
     }
   }
+  return table;
 }
 
 bool hasDecimalComma(const char* text) {

@@ -14,11 +14,10 @@ struct WordTable {
   int count;
 };
 
-extern WordTable wordTable;
-
 // Cuts `line` into words in place (separators and quote marks become NUL).
-// A null line leaves the table as it was.
-void splitWords(char* line);
+// The words live in the line: take them before it changes. A null line
+// gives no words and null slots.
+WordTable splitWords(char* line);
 
 // A comma between two digits: a decimal comma, which the splitter takes for a
 // separator, so that the number becomes two words.

@@ -5,6 +5,7 @@
 #include "platform/decimal_text.h"
 #include "platform/platform.h"
 #include "run/converter.h"
+#include "run/program_texts.h"
 
 size_t missLine(const CodeTableRow& key, char* line) {
   const int16_t fields[6] = {key.level,  key.style, key.colour,
@@ -32,7 +33,7 @@ int Converter::lookupCode(int mode) {
     return 1;
   }
   if (mode == kByFontAndName) return 0;  // the text is looked up again
-  memcpy(currentRow.code, "nuevo", 6);
+  memcpy(currentRow.code, kNewCode, sizeof kNewCode);
   ++counts.misses;
   missingKeys.add(symbologyKey(currentRow.level, currentRow.style, currentRow.colour,
                                currentRow.weight, currentRow.font, currentRow.graphicGroup,

@@ -5,6 +5,7 @@
 #include "dgn/transform.h"
 #include "run/converter.h"
 #include "translate/angle_walks.h"
+#include "translate/geometry.h"
 
 // Radians per stored angle unit, divided by pi (1 / (180 x 360000)).
 const double kAngleFactor = 1.54320987654321e-8;
@@ -22,8 +23,8 @@ static const ArcWalk& arcWalk(AngleWalks& walks, int32_t start, int32_t sweepWor
 
   // The sweep is stored as sign and magnitude, not in two's complement.
   double sweep = sweepWord < 0 ? -static_cast<double>(sweepWord & 0x7FFFFFFF) : sweepWord;
-  double t0 = start * pi * kAngleFactor;
-  double w = sweep * pi * kAngleFactor;
+  double t0 = start * kPi * kAngleFactor;
+  double w = sweep * kPi * kAngleFactor;
   const double chordAngle = 2 * acos(0.995);
   double steps = fabs(w / chordAngle);
   walk.count = steps < 12 ? 12 : steps > 200 ? 200 : static_cast<int>(steps);
@@ -48,7 +49,7 @@ void Converter::translateArc() {
   const double* m = f.m;
   const double* origin = f.origin;
 
-  double rho = f.rotation * pi * kAngleFactor;
+  double rho = f.rotation * kPi * kAngleFactor;
   const double cosRho = cos(rho), sinRho = sin(rho);
 
   // At most 200 points: they are stored straight into the record.

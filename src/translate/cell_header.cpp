@@ -73,7 +73,7 @@ void Converter::translateCellHeader(int asSymbol) {
     double sx = scales[0];
     double degrees = 0;
     if (sx != 0) {
-      degrees = clampedAcos(m[0] / sx) * 180 / pi;
+      degrees = clampedAcos(m[0] / sx) * 180 / kPi;
       if (m[solid ? 3 : 2] < 0) degrees = 360 - degrees;
     }
     recordHeader.kind = 'T';

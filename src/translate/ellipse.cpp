@@ -5,13 +5,14 @@
 #include "dgn/transform.h"
 #include "run/converter.h"
 #include "translate/angle_walks.h"
+#include "translate/geometry.h"
 
 static const EllipseWalk& ellipseWalk(AngleWalks& walks) {
   EllipseWalk& ring = walks.ellipse;
   if (ring.count == 0) {
     // Each chord departs from a circle by at most 0.5 % of its radius.
     const double step = 2 * acos(0.995);
-    for (double t = 0.0; t < 2 * pi && ring.count < 40; t += step, ++ring.count) {
+    for (double t = 0.0; t < 2 * kPi && ring.count < 40; t += step, ++ring.count) {
       ring.cosT[ring.count] = cos(t);
       ring.sinT[ring.count] = sin(t);
     }
@@ -27,7 +28,7 @@ void Converter::translateEllipse() {
   const double a = f.a, b = f.b;
   const double* m = f.m;
   const double* centre = f.origin;
-  double phi = f.rotation * pi / 64800000;
+  double phi = f.rotation * kPi / 64800000;
   const double cosPhi = cos(phi), sinPhi = sin(phi);
 
   // Fewer points than a record holds: they are stored straight.

@@ -63,15 +63,15 @@ void Converter::translateText() {
     cosA = m[0];
     sinA = m[3];
     angle = clampedAcos(m[0]);
-    double degrees = angle * 180 / pi;
+    double degrees = angle * 180 / kPi;
     if (m[3] < 0) {
-      angle = 2 * pi - angle;
+      angle = 2 * kPi - angle;
       degrees = 360 - degrees;
     }
     recordBox.textAngle = truncToInt32(100 * degrees);
   } else {
     int32_t r = element.dgnInt(at.rotation) / 3600;
-    angle = r * 0.01 * pi / 180;
+    angle = r * 0.01 * kPi / 180;
     cosA = cos(angle);
     sinA = sin(angle);
     recordBox.textAngle = r;
@@ -95,7 +95,7 @@ void Converter::translateText() {
   double L = 2 * D;
 
   Justification j = justificationOf(dgnJustification);
-  double hx = H / 2 * cos(angle + pi / 2), hy = H / 2 * sin(angle + pi / 2);
+  double hx = H / 2 * cos(angle + kPi / 2), hy = H / 2 * sin(angle + kPi / 2);
   double dx = 0, dy = 0;
   if (j.lengths == 0.5) {
     dx = D * cosA;

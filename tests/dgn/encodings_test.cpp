@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
+#include "translate/geometry.h"
+
 TEST(Encodings, DgnIntegersAndVaxFloats) {
+  EXPECT_EQ(kPi, 4 * atan(1.0));  // the angles' pi, bit for bit
   // DGN 32-bit integers are stored b1 b0 b3 b2, most significant first.
   const uint8_t minusTwo[4] = {0xFF, 0xFF, 0xFE, 0xFF}, big[4] = {0x34, 0x12, 0x78, 0x56};
   EXPECT_EQ(dgnInt32(minusTwo), -2);

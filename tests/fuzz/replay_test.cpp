@@ -52,29 +52,6 @@ class InFreshFolder {
   char saved_[4096];
 };
 
-// What a conversion leaves: its console, BIN file and error file.
-std::string convertInFreshFolder(const std::vector<uint8_t>& input) {
-  InFreshFolder in;
-  testing::internal::CaptureStdout();
-  fuzzConversion(input.data(), input.size());
-  std::string left = testing::internal::GetCapturedStdout() + "\n--\n";
-  for (const char* name : {"out.bin", "in.ERR"})
-    if (in.dir().exists(name)) left += in.dir().readText(name) + "\n--\n";
-  return left;
-}
-
-// The globals a run shares with the units, as an earlier run might leave them.
-void leaveGlobals(bool odd) {
-  static char junk[] = "9";
-  complexMode = odd ? 2 : -7;
-  utmShift = odd ? 1e9 : -3.5;
-  uorRatio = odd ? 1000 : -1;
-  for (double& r : transformedRange) r = odd ? 1e12 : NAN;
-  pi = odd ? 3 : NAN;
-  for (char*& w : wordTable.words) w = junk;
-  wordTable.count = odd ? 8 : kMaxWords;
-}
-
 }  // namespace
 
 TEST(FuzzReplay, EveryRegressionAndSeed) {
@@ -91,17 +68,4 @@ TEST(FuzzReplay, EveryRegressionAndSeed) {
     }
   }
   EXPECT_GE(inputs, 50u);  // the seeds are there
-}
-
-// In process, each conversion follows another: whatever the last one left in
-// the shared globals, the same input converts alike.
-TEST(FuzzReplay, ConversionsOweNothingToTheRunBefore) {
-  for (const std::string& path : inputsOf("conversion")) {
-    SCOPED_TRACE(path);
-    const std::vector<uint8_t> input = readFile(path);
-    leaveGlobals(false);
-    const std::string first = convertInFreshFolder(input);
-    leaveGlobals(true);
-    EXPECT_EQ(first, convertInFreshFolder(input));
-  }
 }

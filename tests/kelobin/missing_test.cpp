@@ -15,7 +15,8 @@ namespace {
 const char kTable[] = "BASE 1 0 0 0 0 0 \"\" 1.0 0\n";
 
 // a: three lines of level 20 colour 3, one of level 21, the cell FAROLA;
-// b: one more line of level 20 colour 3, and a text of font 3 on level 22.
+// b: one more line of level 20 colour 3, a text of font 3 on level 22, and
+// two lines of level 23 whose miss lines keep that text's font and name.
 void writeDrawings(const TempDir& dir) {
   const std::vector<int32_t> upright = {214748, 0, 0, 214748};
   DesignFile a(2), b(2);
@@ -23,7 +24,9 @@ void writeDrawings(const TempDir& dir) {
   a.add(withSymbology(line(2, 0, 0, 0, 10, 0, 0), 21, 0, 0, 0))
       .add(cellHeader(2, "FAROLA", upright, {50, 50, 0}));
   b.add(withSymbology(line(2, 0, 0, 0, 10, 0, 0), 20, 0, 3, 0))
-      .add(onLevel(text(2, 3, 0, 50000, {0}, {0, 0, 0}, "POZO"), 22));
+      .add(onLevel(text(2, 3, 0, 50000, {0}, {0, 0, 0}, "POZO"), 22))
+      .add(onLevel(line(2, 0, 0, 0, 10, 0, 0), 23))
+      .add(onLevel(line(2, 0, 0, 0, 10, 0, 0), 23));
   dir.writeFile("a.dgn", a.bytes());
   dir.writeFile("b.dgn", b.bytes());
 }
@@ -41,17 +44,23 @@ TEST(KelobinMissing, RowsCompleteTheTable) {
   dir.writeFile("DGNBIN.TAB", std::string(kTable));
   convertBoth(dir);
   const std::string a = dir.file("a.ERR"), b = dir.file("b.ERR");
-  ProgramResult run = runKelobin({"missing", a, b, "--code", "M"});
+  dir.writeFile("list", b + "\r\n");
+  ProgramResult run = runKelobin({"missing", a, "--lista", dir.file("list"), "--code", "M"});
   EXPECT_EQ(0, run.exitStatus);
   EXPECT_EQ("", run.err);
   // The key as the table's columns want it, ALTO 1.0, Simb.Kelo 0, a remark.
   auto expected = [](const char* key, const std::string& remark) {
     return "M        " + std::string(key) + " 1.0  0  [" + remark + "]\n";
   };
+  // The text's row goes first of the rows of its font and name, which a
+  // text would find.
   EXPECT_EQ(expected(" 20  0   3  0   0     0  \"\"         ", "4 veces en " + a + ", " + b) +
+                expected(" 22  0   0  0   3     0  \"POZO\"     ", "1 vez en " + b) +
+                expected(" 23  0   0  0   3     0  \"POZO\"     ",
+                         "2 veces en " + b +
+                             "; los textos de fuente 3 y nombre POZO toman la fila de arriba") +
                 expected(" 21  0   0  0   0     0  \"\"         ", "1 vez en " + a) +
-                expected("  1  0   0  0   0     0  \"FAROLA\"   ", "1 vez en " + a) +
-                expected(" 22  0   0  0   3     0  \"POZO\"     ", "1 vez en " + b),
+                expected("  1  0   0  0   0     0  \"FAROLA\"   ", "1 vez en " + a),
             run.out);
 
   std::string table = kTable, row;  // the placeholders become M1, M2...
@@ -62,6 +71,9 @@ TEST(KelobinMissing, RowsCompleteTheTable) {
   convertBoth(dir);
   EXPECT_EQ(kErrorHeader, dir.readText("a.ERR"));
   EXPECT_EQ(kErrorHeader, dir.readText("b.ERR"));
+  // The text has its own code, not that of the lines that took its name.
+  const std::vector<BinRecord> records = parseBin(dir.readFile("b.bin"));
+  EXPECT_EQ(records[1].code + " " + records[2].code, "M2 M3");
 }
 
 TEST(KelobinMissing, NamesForeignAndStoppingLines) {
