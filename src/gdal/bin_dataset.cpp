@@ -3,8 +3,6 @@
 #include <errno.h>
 #include <string.h>
 
-#include <algorithm>
-
 #include "bin/item_names.h"
 
 BinLayerKind binLayerOf(const RecordView& record, bool polygons) {
@@ -26,15 +24,6 @@ BinDataset::~BinDataset() {
 
 OGRLayer* BinDataset::GetLayer(int i) {
   return i >= 0 && i < GetLayerCount() ? layers_[static_cast<size_t>(i)].get() : nullptr;
-}
-
-static void widen(BinLayerSurvey& layer, const Point& p) {
-  if (!layer.hasExtent) layer.low = layer.high = p;
-  layer.hasExtent = true;
-  layer.low.x = std::min(layer.low.x, p.x);
-  layer.low.y = std::min(layer.low.y, p.y);
-  layer.high.x = std::max(layer.high.x, p.x);
-  layer.high.y = std::max(layer.high.y, p.y);
 }
 
 bool BinDataset::open(const char* name) {
@@ -59,7 +48,7 @@ bool BinDataset::open(const char* name) {
     ++layer.features;
     for (int i = 0; i < r.coordinateCount(); ++i) {
       const Point p = r.point(i);
-      widen(layer, p);
+      layer.add(p);
       anyZ = anyZ || p.z != 0;
     }
     for (int i = 0; i < r.header.itemCount; ++i) {

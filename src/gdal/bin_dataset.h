@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "bin/point_extent.h"
 #include "bin/record_reader.h"
 #include "gdal_priv.h"
 #include "ogrsf_frmts.h"
@@ -29,10 +30,8 @@ struct BinOpenOptions {
 BinLayerKind binLayerOf(const RecordView& record, bool polygons);
 
 // What the open pass learns of one layer.
-struct BinLayerSurvey {
+struct BinLayerSurvey : PointExtent {
   long long features = 0;
-  bool hasExtent = false;
-  Point low = {0, 0, 0}, high = {0, 0, 0};
 };
 
 // An item name (code, repeat) as a field: a String where any item of that
