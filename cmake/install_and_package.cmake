@@ -79,10 +79,7 @@ folders, several at a time, and merges the lists of missing symbologies.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
-# The rules see the package's own prefix, /usr, when they run: the plugin's
-# folder depends on it.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/cmake/debian/cpack_options.cmake)
 find_program(DGNBIN_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(DGNBIN_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
