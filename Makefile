@@ -36,12 +36,12 @@ test-windows: windows build-release
 # Conversion time against `cp` of the same file on three generated drawings,
 # made once into ${XDG_CACHE_HOME:-$HOME/.cache}/dgnbin-bench; RUNS=n sets
 # how many alternated runs give each median (7, at least 5). Then kelobin's
-# time and memory on a BIN file of 200 MB.
+# time and memory on a BIN file of 200 MB, and GDAL's through the plugin.
 RUNS ?= 7
 bench: build-release
 	@cmake --build build/release -j $(JOBS) --target dgnbin_bench kelobin_bench -- --no-print-directory -s
 	@build/release/dgnbin_bench build/release/dgnbin $(RUNS)
-	@build/release/kelobin_bench build/release/kelobin
+	@build/release/kelobin_bench build/release/kelobin 200 build/release
 
 # Rewrites the example drawings from examples/make_examples.cpp.
 examples:

@@ -2,8 +2,9 @@
 // size (200 MB unless told) by repeating a line string of 5000 points, a
 // line with items and a text, runs each command of kelobin on it with its
 // output thrown away, and prints each one's time and peak memory, which
-// must not grow with the file.
-//   kelobin_bench PATH-TO-kelobin [MEGABYTES]
+// must not grow with the file. Given the folder of the GDAL plugin, also
+// ogrinfo's summary of the file and ogr2ogr's copy of it to GeoPackage.
+//   kelobin_bench PATH-TO-kelobin [MEGABYTES [PLUGIN-FOLDER]]
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -51,9 +52,31 @@ static std::vector<char> recordRound() {
   return out;
 }
 
+// Runs `args` (looked up in PATH) with its output thrown away and prints its
+// time and peak memory; false when it cannot be started.
+static bool measure(std::vector<std::string> args, long long bytes) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(&arg[0]);
+  argv.push_back(nullptr);
+  auto start = std::chrono::steady_clock::now();
+  pid_t child = 0;
+  if (posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0) return false;
+  int status = 0;
+  struct rusage usage;
+  wait4(child, &status, 0, &usage);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::string name = args[0].substr(args[0].rfind('/') + 1) + " " + args[1];
+  std::printf("%-16s %7.2f s, %6.1f MB/s, peak memory %ld KB, exit %d\n", name.c_str(), seconds,
+              bytes / 1e6 / seconds, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+  return true;
+}
+
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: kelobin_bench PATH-TO-kelobin [MEGABYTES]\n");
+    std::fprintf(stderr, "usage: kelobin_bench PATH-TO-kelobin [MEGABYTES [PLUGIN-FOLDER]]\n");
     return 2;
   }
   long megabytes = argc > 2 ? std::atol(argv[2]) : 200;
@@ -70,23 +93,18 @@ int main(int argc, char** argv) {
   std::fclose(file);
   std::printf("%s: %.1f MB\n", bin.c_str(), bytes / 1e6);
 
-  const char* const commands[] = {"info", "dump", "geojson", "svg"};
-  for (const char* command : commands) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    char arg0[] = "kelobin";
-    std::string arg1 = command;
-    char* args[] = {arg0, &arg1[0], &bin[0], nullptr};
-    auto start = std::chrono::steady_clock::now();
-    pid_t child = 0;
-    if (posix_spawn(&child, argv[1], &actions, nullptr, args, environ) != 0) return 2;
-    int status = 0;
-    struct rusage usage;
-    wait4(child, &status, 0, &usage);
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("kelobin %-8s %7.2f s, %6.1f MB/s, peak memory %ld KB, exit %d\n", command, seconds,
-                bytes / 1e6 / seconds, usage.ru_maxrss, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+  for (const char* command : {"info", "dump", "geojson", "svg"}) {
+    if (!measure({argv[1], command, bin}, bytes)) return 2;
+  }
+  std::string plugin = argc > 3 ? std::string(argv[3]) + "/ogr_KELOBIN.so" : "";
+  if (!plugin.empty() && access(plugin.c_str(), R_OK) == 0) {
+    setenv("GDAL_DRIVER_PATH", argv[3], 1);
+    std::string gpkg = std::string(dir) + "/big.gpkg";
+    if (!measure({"ogrinfo", "-so", "-al", bin}, bytes) ||
+        !measure({"ogr2ogr", "-f", "GPKG", gpkg, bin}, bytes)) {
+      std::printf("GDAL's programs cannot be run\n");
+    }
+    std::remove(gpkg.c_str());
   }
   std::remove(bin.c_str());
   rmdir(dir);

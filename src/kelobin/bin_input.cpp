@@ -99,14 +99,7 @@ ReadResult surveyBin(BinInput& input, BinSurvey& survey) {
     survey.codes.add(r.header.code);
     for (int i = 0; i < r.coordinateCount(); ++i) {
       Point p = r.point(i);
-      if (!survey.hasExtent) survey.low = survey.high = p;
-      survey.hasExtent = true;
-      survey.low.x = std::min(survey.low.x, p.x);
-      survey.low.y = std::min(survey.low.y, p.y);
-      survey.low.z = std::min(survey.low.z, p.z);
-      survey.high.x = std::max(survey.high.x, p.x);
-      survey.high.y = std::max(survey.high.y, p.y);
-      survey.high.z = std::max(survey.high.z, p.z);
+      survey.add(p);
       if (p.z != 0) survey.anyZ = true;
     }
   }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bin/point_extent.h"
 #include "bin/record_reader.h"
 #include "run/program_texts.h"
 
@@ -60,13 +61,12 @@ class CodeCounts {
   long long uncounted_;
 };
 
-struct BinSurvey {
+// The extent is over the points of the C records and the insertion points
+// of the texts.
+struct BinSurvey : PointExtent {
   long long records = 0, pointRecords = 0, textRecords = 0;
   long long points = 0;  // of the C records
   long long items = 0;
-  // Over the points of the C records and the insertion points of the texts.
-  bool hasExtent = false;
-  Point low = {0, 0, 0}, high = {0, 0, 0};
   bool anyZ = false;
   CodeCounts codes;
 };

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "bin/item_names.h"
 #include "kelobin/bin_input.h"
 #include "kelobin/commands.h"
 #include "kelobin/text_bytes.h"
@@ -32,16 +33,10 @@ static void appendCoordinates(std::string& out, const Point& p, double scale, bo
   out += ']';
 }
 
-// item_CODE, with _2, _3... for a code met again in the same record, so that
-// no member name repeats.
 static void appendItems(std::string& out, const RecordView& r) {
   for (int i = 0; i < r.header.itemCount; ++i) {
     AttributeItem item = r.item(i);
-    int seen = 1;
-    for (int k = 0; k < i; ++k) seen += r.item(k).code == item.code;
-    out += ",\"item_" + std::to_string(item.code);
-    if (seen > 1) out += "_" + std::to_string(seen);
-    out += "\":";
+    out += ",\"" + itemName(item.code, itemRepeat(r, i)) + "\":";
     if (item.text[0] != '\0') {
       appendJsonString(out, item.text);
     } else {
@@ -83,6 +78,13 @@ int runGeojson(const char* binName, double scale, long epsg) {
   std::unique_ptr<BinSurvey> survey(new BinSurvey);
   if (!input.endedWell(surveyBin(input, *survey))) return 1;
   const bool withZ = survey->anyZ;
+  // GeoJSON without a crs member is WGS 84 by definition, and GDAL and the
+  // desktop GIS place it there without a word.
+  if (epsg == 0) {
+    fprintf(stderr,
+            "kelobin: aviso: sin --crs los programas GIS toman las coordenadas como WGS 84 "
+            "(grados); indique el sistema de la obra, p. ej. --crs EPSG:25830\n");
+  }
 
   std::string out = "{\"type\":\"FeatureCollection\",\n";
   if (epsg > 0) {

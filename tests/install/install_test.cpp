@@ -42,6 +42,8 @@ TEST(Install, ProgramsManPagesAndDocumentation) {
 
   std::vector<std::string> expected = {
       "share/doc/dgnbin/README.md",
+      "share/doc/dgnbin/changelog.gz",
+      "share/doc/dgnbin/copyright",
       "share/doc/dgnbin/examples/DGNBIN.TAB",
       "share/doc/dgnbin/examples/demo.sh",
       "share/doc/dgnbin/examples/plano2d.dgn",
@@ -52,7 +54,12 @@ TEST(Install, ProgramsManPagesAndDocumentation) {
   std::vector<std::string> pages = manPages();
   pages.insert(pages.end(), {"dgnbin.1", "dgnbin-batch.1"});
   for (const std::string& program : programs) expected.push_back("bin/" + program);
-  for (const std::string& page : pages) expected.push_back("share/man/man1/" + page);
+  for (const std::string& page : pages) expected.push_back("share/man/man1/" + page + ".gz");
+#ifdef DGNBIN_GDAL_PLUGIN_DIR
+  expected.insert(expected.end(), {DGNBIN_GDAL_PLUGIN_DIR "/ogr_KELOBIN.so",
+                                   "share/doc/dgnbin-gdal/changelog.gz",
+                                   "share/doc/dgnbin-gdal/copyright"});
+#endif
   std::sort(expected.begin(), expected.end());
   expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
   EXPECT_EQ(filesUnder(prefix.path()), expected);

@@ -140,6 +140,7 @@ TEST_F(KelobinTest, GeojsonOpensInGdal) {
   if (runTool("ogrinfo", {"--version"}).exitStatus != 0) GTEST_SKIP() << "no ogrinfo here";
   ProgramResult run = runKelobin({"geojson", bin_, "--scale", "100", "--crs", "EPSG:25830"});
   ASSERT_EQ(0, run.exitStatus) << run.err;
+  EXPECT_EQ("", run.err);
   dir_.writeFile("out.geojson", run.out);
   ProgramResult gdal = runTool("ogrinfo", {"-al", dir_.file("out.geojson")});
   EXPECT_NE(std::string::npos, gdal.out.find("Feature Count: 12")) << gdal.out << gdal.err;
@@ -163,6 +164,8 @@ TEST(KelobinGeojson, HeightsItemsAndTexts) {
                 concat({binPointRecord("A", {{0, 0, 0}, {1, -3, 5}}, {{7, 0, "x\"y"}, {7, 9, ""}}),
                         binTextRecord("B", box, {2, 2, 0}, "\xE1", {})}));
   ProgramResult run = runKelobin({"geojson", dir.file("z.bin"), "--scale", "4"});
+  EXPECT_NE(std::string::npos, run.err.find("sin --crs los programas GIS toman las coordenadas "
+                                            "como WGS 84"));
   EXPECT_EQ(
       "{\"type\":\"FeatureCollection\",\n\"features\":[\n"
       "{\"type\":\"Feature\",\"properties\":{\"kind\":\"C\",\"code\":\"A\",\"record\":0,"
