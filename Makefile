@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 
-.PHONY: all demo examples bench test build-release build-test build-sanitize install package fuzz fuzz-seeds clean windows test-windows
+.PHONY: all demo examples bench test cases-update build-release build-test build-sanitize install package fuzz fuzz-seeds clean windows test-windows
 
 all: build-release
 
@@ -42,6 +42,12 @@ bench: build-release
 	@cmake --build build/release -j $(JOBS) --target dgnbin_bench kelobin_bench -- --no-print-directory -s
 	@build/release/dgnbin_bench build/release/dgnbin $(RUNS)
 	@build/release/kelobin_bench build/release/kelobin 200 build/release
+
+# Rewrites the expected outputs of the end-to-end cases (all, or CASES=dir...)
+# from what the programs do now; read `git diff tests/cases` before committing.
+CASES ?= $(wildcard tests/cases/*/*)
+cases-update: build-test
+	@build/test/dgnbin_cases --update --programs build/test $(CASES)
 
 # Rewrites the example drawings from examples/make_examples.cpp.
 examples:
