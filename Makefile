@@ -30,7 +30,7 @@ windows:
 
 test-windows: windows build-release
 	@cmake --build build/windows -j $(JOBS) --target dgnbin_maths_compare dgnbin_hold_open -- --no-print-directory -s
-	@cmake --build build/release -j $(JOBS) --target dgnbin_maths_compare -- --no-print-directory -s
+	@cmake --build build/release -j $(JOBS) --target dgnbin_maths_compare dgnbin_cases -- --no-print-directory -s
 	@tests/windows/check_windows.sh build/windows build/release
 
 # Conversion time against `cp` of the same file on three generated drawings,

@@ -49,17 +49,18 @@ Files filesUnder(const fs::path& root) {
   return files;
 }
 
-// A command line: words split at blanks, "..." keeps blanks, `< FILE` gives
-// standard input.
+// A command line: words split at blanks, "..." and '...' keep blanks (and
+// the other quote), `< FILE` gives standard input.
 std::vector<std::string> commandWords(const std::string& line, std::string& input) {
   std::vector<std::string> words;
   std::string word;
-  bool inWord = false, quoted = false;
+  bool inWord = false;
+  char quote = 0;
   for (char c : line + ' ') {
-    if (c == '"') {
-      quoted = !quoted;
+    if ((c == '"' || c == '\'') && (quote == 0 || quote == c)) {
+      quote = quote ? 0 : c;
       inWord = true;
-    } else if (c == ' ' && !quoted) {
+    } else if (c == ' ' && !quote) {
       if (inWord) words.push_back(word);
       word.clear();
       inWord = false;
