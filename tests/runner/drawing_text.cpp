@@ -256,6 +256,18 @@ void applyCommon(Element& e, Words& w) {
     const Bytes more = hexBytes(w.take("append"));
     e.body.insert(e.body.end(), more.begin(), more.end());
   }
+  // patch=N:HEX,...: bytes written from element byte N (36 or more) on, over
+  // the body or past its end, where a field must disagree with the rest.
+  for (const std::string& p : split(w.take("patch"), ',')) {
+    const size_t colon = p.find(':');
+    const std::string hex = colon == std::string::npos ? "" : p.substr(colon + 1);
+    const int64_t at = colon == std::string::npos ? 0 : integer(p.substr(0, colon)) - 36;
+    if (at < 0 || hex.empty() || hex.size() % 2 != 0) fail("patch=N:HEX with N >= 36: " + p);
+    if (e.body.size() < size_t(at) + hex.size() / 2) e.body.resize(size_t(at) + hex.size() / 2);
+    for (size_t i = 0; i < hex.size(); i += 2) {
+      e.body[size_t(at) + i / 2] = uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16));
+    }
+  }
   for (const std::string& l : w.links) {
     const Bytes b = linkage(l);
     e.linkages.insert(e.linkages.end(), b.begin(), b.end());
