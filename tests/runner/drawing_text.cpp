@@ -209,11 +209,9 @@ Element element(Words& w, int dim) {
     const Rotation r = rotation(w, dim);
     const Real3 at = real3(w.take("at", "0,0,0"));
     if (k == "ellipse") return ellipse(dim, number(axes[0]), number(axes[1]), r, at);
-    const int64_t sweep = integer(w.take("sweep", "0"));
-    const uint32_t sweepWord =
-        w.has("sweepword") ? uint32_t(integer(w.take("sweepword"))) : sweepSignMagnitude(sweep);
-    return arc(dim, int32_t(integer(w.take("start", "0"))), sweepWord, number(axes[0]),
-               number(axes[1]), r, at);
+    const uint32_t sweep = sweepSignMagnitude(integer(w.take("sweep", "0")));
+    return arc(dim, int32_t(integer(w.take("start", "0"))), sweep, number(axes[0]), number(axes[1]),
+               r, at);
   }
   if (k == "text") {
     if (!w.has("text")) fail("a text needs its characters in quotes");
@@ -251,11 +249,6 @@ void applyCommon(Element& e, Words& w) {
     if (r.size() != 6) fail("range= takes six values");
     for (int i = 0; i < 6; ++i) e.range[i] = int32_t(r[i]);
   }
-  if (w.has("body")) e.body = hexBytes(w.take("body"));
-  if (w.has("append")) {
-    const Bytes more = hexBytes(w.take("append"));
-    e.body.insert(e.body.end(), more.begin(), more.end());
-  }
   // patch=N:HEX,...: bytes written from element byte N (36 or more) on, over
   // the body or past its end, where a field must disagree with the rest.
   for (const std::string& p : split(w.take("patch"), ',')) {
@@ -272,7 +265,6 @@ void applyCommon(Element& e, Words& w) {
     const Bytes b = linkage(l);
     e.linkages.insert(e.linkages.end(), b.begin(), b.end());
   }
-  if (w.has("wtf")) e.wordsToFollowOverride = uint16_t(integer(w.take("wtf")));
   if (w.has("attrindex")) e.attributeIndexOverride = uint16_t(integer(w.take("attrindex")));
   if (w.has("props")) e.propertiesOverride = uint16_t(integer(w.take("props")));
 }
