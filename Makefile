@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 
-.PHONY: all demo examples bench test cases-update build-release build-test build-sanitize install package fuzz fuzz-seeds clean windows test-windows
+.PHONY: all demo examples bench test cases-update build-release build-test build-sanitize install package fuzz clean windows test-windows
 
 all: build-release
 
@@ -72,14 +72,8 @@ test: build-test build-sanitize
 FUZZ_SECONDS ?= 60
 fuzz:
 	@cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDGNBIN_TESTS=OFF -DDGNBIN_SANITIZE=ON -DDGNBIN_FUZZ=ON -DCMAKE_RULE_MESSAGES=OFF >/dev/null
-	@cmake --build build/fuzz -j $(JOBS) --target fuzz_conversion fuzz_code_table fuzz_bin_reader -- --no-print-directory -s
+	@cmake --build build/fuzz -j $(JOBS) --target fuzz_conversion fuzz_code_table fuzz_bin_reader dgnbin_cases -- --no-print-directory -s
 	@tests/fuzz/run_fuzz.sh $(FUZZ_SECONDS) build/fuzz
-
-# Rewrites the seed corpora under tests/fuzz/corpus from tests/fuzz/make_seeds.cpp.
-fuzz-seeds:
-	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF >/dev/null
-	@cmake --build build/release -j $(JOBS) --target dgnbin_fuzz_seeds -- --no-print-directory -s
-	@build/release/dgnbin_fuzz_seeds tests/fuzz/corpus
 
 clean:
 	rm -rf build

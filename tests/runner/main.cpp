@@ -3,10 +3,12 @@
 // commands run, and every output compared with what the case expects.
 //
 //   dgnbin_cases --programs DIR [--windows] [--wrapper CMD] [--update] CASE...
+//   dgnbin_cases --seeds DIR CASE...
 //
 // Exit status 0 when every case passes, 77 when the only case is skipped
 // (ctest's skip code), 1 otherwise. --update rewrites the expectations from
-// what the programs do; read the diff before committing it.
+// what the programs do; read the diff before committing it. --seeds writes
+// the cases' inputs as the fuzz targets' seeds, a folder per target.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -24,7 +26,7 @@ using namespace dgntest;
 namespace {
 
 struct Options {
-  std::string programs, wrapper;
+  std::string programs, wrapper, seeds;
   bool windows = false, update = false;
 };
 
@@ -202,6 +204,45 @@ void update(const fs::path& dir, const Options& o, const Outcome& r) {
   }
 }
 
+bool endsWith(const std::string& s, const std::string& end) {
+  return s.size() > end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+// In the forms of tests/fuzz/fuzz_targets.h: each drawing with the case's
+// settings and table, the table, and each BIN file expected.
+bool writeSeeds(const fs::path& dir, const fs::path& seeds, std::string& why) {
+  const std::string name = dir.parent_path().filename().string() + "-" + dir.filename().string();
+  const std::string table = slurp(dir / "in" / "DGNBIN.TAB");
+  std::string settings = "1 0 0 0 0 0";
+  for (const std::string& line : lines(slurp(dir / "cmd"))) {
+    std::string input, all;
+    for (const std::string& w : commandWords(line, input)) all += w + " ";
+    std::istringstream in(all);
+    std::vector<std::string> w{std::istream_iterator<std::string>(in), {}};
+    if (w.size() != 9 || w[0] != "dgnbin") continue;
+    settings = w[3];
+    for (int i = 4; i < 9; ++i) settings += " " + w[i];
+    break;
+  }
+  auto seedName = [&](const std::string& path) { return name + "-" + replaceAll(path, "/", "-"); };
+  for (const auto& [path, bytes] : filesUnder(dir / "in")) {
+    std::string design = bytes;
+    if (endsWith(path, ".dgn.txt")) {
+      Bytes built;
+      if (!buildDrawing(bytes, built, why)) return why = "in/" + path + ": " + why, false;
+      design.assign(built.begin(), built.end());
+    } else if (!endsWith(path, ".dgn")) {
+      continue;
+    }
+    spill(seeds / "conversion" / seedName(path), settings + "\n" + table + '\0' + design);
+  }
+  if (!table.empty()) spill(seeds / "code_table" / name, table);
+  for (const auto& [path, bytes] : filesUnder(dir / "out")) {
+    if (endsWith(path, ".bin")) spill(seeds / "bin_reader" / seedName(path), bytes);
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -213,11 +254,20 @@ int main(int argc, char** argv) {
     else if (a == "--wrapper" && i + 1 < argc) o.wrapper = argv[++i];
     else if (a == "--windows") o.windows = true;
     else if (a == "--update") o.update = true;
+    else if (a == "--seeds" && i + 1 < argc) o.seeds = argv[++i];
     else cases.push_back(a);
   }
-  if (o.programs.empty() || cases.empty()) {
-    std::cerr << "usage: dgnbin_cases --programs DIR [--windows] [--wrapper CMD] [--update] CASE...\n";
+  if ((o.programs.empty() && o.seeds.empty()) || cases.empty()) {
+    std::cerr << "usage: dgnbin_cases --programs DIR [--windows] [--wrapper CMD] [--update] CASE...\n"
+                 "       dgnbin_cases --seeds DIR CASE...\n";
     return 2;
+  }
+  if (!o.seeds.empty()) {
+    for (const fs::path& dir : cases) {
+      std::string why;
+      if (!writeSeeds(dir, o.seeds, why)) return std::cerr << dir.string() << ": " << why << "\n", 1;
+    }
+    return 0;
   }
   int failed = 0, skipped = 0;
   for (const fs::path& dir : cases) {
