@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 
-.PHONY: all demo examples bench test build-release build-test build-sanitize install package fuzz fuzz-seeds clean windows test-windows
+.PHONY: all demo examples bench test cases-update build-release build-test build-sanitize install package fuzz clean windows test-windows
 
 all: build-release
 
@@ -30,7 +30,7 @@ windows:
 
 test-windows: windows build-release
 	@cmake --build build/windows -j $(JOBS) --target dgnbin_maths_compare dgnbin_hold_open -- --no-print-directory -s
-	@cmake --build build/release -j $(JOBS) --target dgnbin_maths_compare -- --no-print-directory -s
+	@cmake --build build/release -j $(JOBS) --target dgnbin_maths_compare dgnbin_cases -- --no-print-directory -s
 	@tests/windows/check_windows.sh build/windows build/release
 
 # Conversion time against `cp` of the same file on three generated drawings,
@@ -42,6 +42,12 @@ bench: build-release
 	@cmake --build build/release -j $(JOBS) --target dgnbin_bench kelobin_bench -- --no-print-directory -s
 	@build/release/dgnbin_bench build/release/dgnbin $(RUNS)
 	@build/release/kelobin_bench build/release/kelobin 200 build/release
+
+# Rewrites the expected outputs of the end-to-end cases (all, or CASES=dir...)
+# from what the programs do now; read `git diff tests/cases` before committing.
+CASES ?= $(wildcard tests/cases/*/*)
+cases-update: build-test
+	@build/test/dgnbin_cases --update --programs build/test $(CASES)
 
 # Rewrites the example drawings from examples/make_examples.cpp.
 examples:
@@ -66,14 +72,8 @@ test: build-test build-sanitize
 FUZZ_SECONDS ?= 60
 fuzz:
 	@cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDGNBIN_TESTS=OFF -DDGNBIN_SANITIZE=ON -DDGNBIN_FUZZ=ON -DCMAKE_RULE_MESSAGES=OFF >/dev/null
-	@cmake --build build/fuzz -j $(JOBS) --target fuzz_conversion fuzz_code_table fuzz_bin_reader -- --no-print-directory -s
+	@cmake --build build/fuzz -j $(JOBS) --target fuzz_conversion fuzz_code_table fuzz_bin_reader dgnbin_cases -- --no-print-directory -s
 	@tests/fuzz/run_fuzz.sh $(FUZZ_SECONDS) build/fuzz
-
-# Rewrites the seed corpora under tests/fuzz/corpus from tests/fuzz/make_seeds.cpp.
-fuzz-seeds:
-	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DDGNBIN_TESTS=OFF -DCMAKE_RULE_MESSAGES=OFF >/dev/null
-	@cmake --build build/release -j $(JOBS) --target dgnbin_fuzz_seeds -- --no-print-directory -s
-	@build/release/dgnbin_fuzz_seeds tests/fuzz/corpus
 
 clean:
 	rm -rf build

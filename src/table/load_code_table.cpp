@@ -19,6 +19,8 @@ bool Converter::loadCodeTable() {
       return false;
     case kTableTooLong:
       printf("%s", kTooManyRows);
+      hint("DGNBIN.TAB: caben %d filas; la fila %d no cabe: quite filas repetidas o que no se usan",
+           kTableRows - 1, kTableRows);
       return false;
     case kTableLoaded:
       break;

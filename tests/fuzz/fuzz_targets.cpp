@@ -10,20 +10,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 
 #include "bin/record_reader.h"
 #include "run/converter.h"
-
-// Valid values first, then the edges: values that stop the run, and values
-// so large that every product they enter must be kept in range.
-const char* const kFactorWords[8] = {"1", "0.1", "10", "99", "1.0", "2", "0", "nan"};
-const char* const kUtmWords[8] = {"0", "1", "-1", "4000", "0.5", "1e9", "-1e300", "inf"};
-const char* const kComplexWords[8] = {"0", "1", "2", "3", "-1", "2.9", "1e20", "nan"};
-const char* const kRowNames[8] = {"",       "ARBOL",           "POZO", "CALLE", "calle mayor",
-                                  "FAROLA", "un nombre largo", "A,B"};
-const char* const kSimbKeloWords[8] = {"0", "C", "@150", "@CAMINO", "@", "@SIMBOLOLARGO", "c", ""};
-const char* const kAltoWords[8] = {"1.0", "1.5", "0", "-2", "0.001", "1e30", "nan", "100000"};
 
 const FuzzTarget kFuzzTargets[kFuzzTargetCount] = {
     {"conversion", fuzzConversion}, {"code_table", fuzzCodeTable}, {"bin_reader", fuzzBinReader}};
@@ -102,35 +93,21 @@ void checkBinFile(bool completed) {
 }  // namespace
 
 int fuzzConversion(const uint8_t* data, size_t size) {
-  if (size < static_cast<size_t>(kSettingsBytes)) return 0;
-  const int rows = data[kRowCountByte] % (kMaxFuzzRows + 1);
-  const size_t designAt = static_cast<size_t>(kSettingsBytes + rows * kRowBytes);
-  if (size < designAt) return 0;
-
-  std::string table;
-  for (int i = 0; i < rows; ++i) {
-    const uint8_t* row = data + kSettingsBytes + i * kRowBytes;
-    char line[160];
-    snprintf(line, sizeof line, "%06d %d %d %d %d %d %d \"%s\" %s \"%s\"\n", i + 1, row[kRowLevel],
-             row[kRowStyleWeight] & 7, row[kRowColour], row[kRowStyleWeight] >> 3, row[kRowFont],
-             row[kRowGroup], kRowNames[row[kRowName] % 8], kAltoWords[row[kRowAlto] % 8],
-             kSimbKeloWords[row[kRowSimb] % 8]);
-    table += line;
-  }
-  writeFile("DGNBIN.TAB", table.data(), table.size());
-  writeFile("in.dgn", data + designAt, size - designAt);
+  const uint8_t* end = data + size;
+  const uint8_t* lineEnd = std::find(data, end, '\n');
+  const uint8_t* tableEnd = std::find(lineEnd, end, '\0');
+  if (tableEnd == end) return 0;
+  writeFile("DGNBIN.TAB", lineEnd + 1, tableEnd - lineEnd - 1);
+  writeFile("in.dgn", tableEnd + 1, end - tableEnd - 1);
   // A run that stops early must not leave the last input's file to be read.
   unlink("out.bin");
 
-  char line[160];
-  snprintf(line, sizeof line, "out in %s %d %d 0 %s %s", kFactorWords[data[kFactorByte] % 8],
-           static_cast<int8_t>(data[kClaveCelByte]), static_cast<int8_t>(data[kClaveGgByte]),
-           kUtmWords[data[kUtmByte] % 8], kComplexWords[data[kComplexByte] % 8]);
+  std::string line = "out in " + std::string(data, lineEnd);
   bool completed;
   {
     Converter converter;
     converter.usagePause = noPause;
-    completed = converter.runConversion(line);
+    completed = converter.runConversion(&line[0]);
   }
   checkBinFile(completed);
   return 0;

@@ -1,14 +1,21 @@
 #!/bin/bash
 # Runs every fuzz target of a fuzz build for the same number of seconds, one
-# after the other, each from the committed seeds and what earlier runs in the
-# same build folder found; prints per target the executions and the findings.
+# after the other, each from the seeds the cases of tests/cases give (the
+# runner's --seeds) and what earlier runs in the same build folder found, with
+# the edge values of dgnbin.dict; prints per target the executions and the
+# findings.
 # Inputs that fail are kept in BUILD/findings/TARGET/. Exit status 1 when
 # anything was found.
 #   tests/fuzz/run_fuzz.sh SECONDS BUILD        (make fuzz FUZZ_SECONDS=N)
 set -uo pipefail
 seconds=${1:?segundos}
 build=$(cd "${2:?carpeta de la compilacion}" && pwd)
-seeds=$(cd "$(dirname "$0")" && pwd)/corpus
+here=$(cd "$(dirname "$0")" && pwd)
+seeds=$build/seeds
+rm -rf "$seeds"
+mkdir -p "$seeds"/{conversion,code_table,bin_reader}
+cases=("$here"/../cases/*/*/cmd)
+"$build/dgnbin_cases" --seeds "$seeds" "${cases[@]%/cmd}" || exit 1
 
 # A conversion needs the 1536-byte header element and room for elements.
 declare -A max_len=([conversion]=8192 [code_table]=4096 [bin_reader]=4096)
@@ -22,7 +29,7 @@ for target in conversion code_table bin_reader; do
   mkdir -p "$work" "$findings"
   stamp=$(mktemp)
   "$build/fuzz_$target" "$work" "$seeds/$target" -max_total_time="$seconds" \
-    -max_len="${max_len[$target]}" -timeout=10 -print_final_stats=1 \
+    -dict="$here/dgnbin.dict" -max_len="${max_len[$target]}" -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$findings/" >"$log" 2>&1
   rc=$?
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

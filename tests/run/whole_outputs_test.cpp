@@ -153,16 +153,38 @@ TEST(WholeOutputs, WriteFailures) {
 
 // Run as an ordinary user, the unnamed temporary file still gets its name
 // at the end: linking it by its descriptor alone would need a capability.
+// The design file is only read, and the BIN file gets the mode of every
+// other output.
 TEST(WholeOutputs, ConvertsWithoutPrivileges) {
   TempDir dir, logs;
   prepare(dir, 3);
+  ASSERT_EQ(chmod(dir.file("in.dgn").c_str(), 0444), 0);
+  ASSERT_EQ(unlink(dir.file("out.bin").c_str()), 0);
+  const mode_t saved = umask(022);
   int status = 0;
   waitpid(startConverter(dir, logs.file("err"), geteuid() == 0 ? 65534 : -1), &status, 0);
+  umask(saved);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << logs.readText("err");
   EXPECT_EQ(dir.readFile("out.bin").size(), 3 * 72u);
+  struct stat st;
+  ASSERT_EQ(stat(dir.file("out.bin").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
   EXPECT_EQ(dir.readText("in.ERR"), kErrorHeader + std::string(" 2 0   0 0  0    0 \"\"\r\n"));
   const std::vector<std::string> left = {"DGNBIN.TAB", "in.ERR", "in.dgn", "out.bin"};
   EXPECT_EQ(entries(dir.path()), left);
+}
+
+// A table that opens but cannot be read is a missing one: nothing is made
+// or emptied.
+TEST(WholeOutputs, TableThatIsAFolder) {
+  TempDir dir;
+  prepare(dir, 1);
+  ASSERT_EQ(unlink(dir.file("DGNBIN.TAB").c_str()), 0);
+  ASSERT_EQ(mkdir(dir.file("DGNBIN.TAB").c_str(), 0755), 0);
+  const ProgramResult r = runProgram(dir.path(), {kWords});
+  EXPECT_EQ(r.exitStatus, 1);
+  EXPECT_EQ(r.out, "No se puede abrir DGNBIN.TAB\n");
+  expectPreviousFiles(dir);
 }
 
 // Both ways of making the temporary file: nothing under the final name

@@ -56,7 +56,7 @@ std::vector<uint8_t> readFile(const std::string& path) {
 }
 
 ProgramResult runProgram(const std::string& workDir, const std::vector<std::string>& args,
-                         long fileSizeLimit, const std::string& exe) {
+                         long fileSizeLimit, const std::string& exe, const std::string& input) {
   int outPipe[2], errPipe[2];
   if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
     throw std::runtime_error("pipe2 failed");
@@ -70,9 +70,9 @@ ProgramResult runProgram(const std::string& workDir, const std::vector<std::stri
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
-    const int devNull = open("/dev/null", O_RDONLY);
-    if (dup2(outPipe[1], 1) < 0 || dup2(errPipe[1], 2) < 0 || dup2(devNull, 0) < 0 ||
-        chdir(workDir.c_str()) != 0) {
+    if (chdir(workDir.c_str()) != 0) _exit(127);
+    const int in = open(input.c_str(), O_RDONLY);
+    if (dup2(outPipe[1], 1) < 0 || dup2(errPipe[1], 2) < 0 || dup2(in, 0) < 0) {
       _exit(127);
     }
     if (fileSizeLimit >= 0) {

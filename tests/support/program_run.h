@@ -37,10 +37,11 @@ struct ProgramResult {
 
 // Runs `exe` (the converter by default; a name without a slash is looked up
 // in PATH) with the given arguments in workDir, standard input from
-// /dev/null; exit status 127 when it cannot be started. With fileSizeLimit
+// `input` (/dev/null by default); exit status 127 when it cannot be started. With fileSizeLimit
 // >= 0 the program's files may grow to that many bytes: writes beyond fail.
 ProgramResult runProgram(const std::string& workDir, const std::vector<std::string>& args,
-                         long fileSizeLimit = -1, const std::string& exe = DGNBIN_EXE);
+                         long fileSizeLimit = -1, const std::string& exe = DGNBIN_EXE,
+                         const std::string& input = "/dev/null");
 
 inline ProgramResult runTool(const std::string& exe, const std::vector<std::string>& args) {
   return runProgram(".", args, -1, exe);

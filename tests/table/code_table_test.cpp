@@ -1,5 +1,6 @@
 // Reading DGNBIN.TAB: the words of each row, comments, cut fields, line
-// ends, the row limit.
+// ends. Fields no drawing can reach (a level of 4464, a style of -3) are
+// checked here on the rows as read.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,14 +13,14 @@
 namespace {
 // Loads `table` from a fresh working directory; the rows as
 // "code level style colour weight font group |name| alto |simb|", then the console.
-std::vector<std::string> load(const std::string& table, bool loads = true) {
+std::vector<std::string> load(const std::string& table) {
   dgntest::TempDir dir;
   dir.writeFile("DGNBIN.TAB", table);
   char saved[4096];
   EXPECT_TRUE(getcwd(saved, sizeof saved) != nullptr && chdir(dir.path().c_str()) == 0);
   Converter c;
   testing::internal::CaptureStdout();
-  EXPECT_EQ(loads, c.loadCodeTable());
+  EXPECT_TRUE(c.loadCodeTable());
   const std::string console = testing::internal::GetCapturedStdout();
   EXPECT_EQ(0, chdir(saved));
   std::vector<std::string> rows;
@@ -66,12 +67,4 @@ TEST(CodeTable, WordsOfEachRow) {
       "AVISO l\xEDnea 10 de DGNBIN.TAB: c\xF3"
       "digo, nombre o Simb.Kelo demasiado largo, se recorta\n"};
   EXPECT_EQ(rows, expected);
-}
-
-TEST(CodeTable, AtMost999Rows) {
-  std::string table;
-  for (int i = 0; i < 999; ++i) table += "C" + std::to_string(i) + " 1 0 0 0\n";
-  EXPECT_EQ(load(table).at(998), "C998 1 0 0 0 0 0 || 0 ||");
-  EXPECT_EQ(load(table + "X 1\nY\n", false).back(),
-            "LA tabla BINDGN.TAB tiene demasiados elementos");
 }
