@@ -98,12 +98,12 @@ static void walkFolder(const fs::path& folder, std::vector<BatchFile>* files) {
 std::string comparedName(const std::string& name) {
   std::error_code ec;
   fs::path path = fs::absolute(fs::u8path(name), ec);
+  if (ec) path = fs::u8path(name);
+  // A folder that cannot be resolved keeps its name as written.
   const fs::path leaf = path.filename();
-  if (leaf.empty() || leaf == "." || leaf == "..") {
-    path = fs::weakly_canonical(path, ec);
-  } else {
-    path = fs::weakly_canonical(path.parent_path(), ec) / leaf;
-  }
+  const bool whole = leaf.empty() || leaf == "." || leaf == "..";
+  const fs::path resolved = fs::weakly_canonical(whole ? path : path.parent_path(), ec);
+  if (!ec) path = whole ? resolved : resolved / leaf;
   return nameAsCompared(nameOf(path.lexically_normal()));
 }
 
