@@ -14,9 +14,11 @@ std::string makeScratchFolder() {
   }
   const unsigned long long seed = GetTickCount64() ^ (GetCurrentProcessId() * 2654435761ull);
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    const std::wstring name = std::wstring(folder) + L"dgnbin-batch-" +
-                              std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring((seed + attempt * 40503u) % 1000000u);
+    // Digits by hand: the C runtime's wide printing is not linked in.
+    std::wstring name = std::wstring(folder) + L"dgnbin-batch-";
+    for (unsigned long long n = seed + attempt * 40503u, i = 0; i < 12; ++i, n /= 10) {
+      name += static_cast<wchar_t>(L'0' + n % 10);
+    }
     if (CreateDirectoryW(name.c_str(), NULL)) return utf8Of(name.c_str());
     if (GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
