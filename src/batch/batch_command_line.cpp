@@ -22,7 +22,8 @@ static const char kBatchUsage[] =
     "  -o FICHERO  informe de las simbologias sin fila de todos los ficheros\n"
     "              (por omision, dgnbin-batch-faltan.txt)\n"
     "  --list      escribe una orden de shell por conversion y no convierte nada\n"
-    "  Estado de salida: 0 todos convertidos, 1 alguno fallo, 2 linea de ordenes incorrecta.\n";
+    "  Estado de salida: 0 todos convertidos, 1 alguno fallo o la tabla o el factor no valen,\n"
+    "  2 linea de ordenes incorrecta o un informe que ocuparia el lugar de otro fichero.\n";
 
 static const int kSettingsWords = 6;
 static const int kMostJobs = 1024;
@@ -57,6 +58,7 @@ static CommandLine readSettings(const char* text, BatchOptions* options) {
             ? "los decimales van con punto (0.1), no con coma (0,1)"
             : NULL);
   }
+  options->factor = wordTable.words[0];
   for (int i = 0; i < kSettingsWords; ++i) {
     if (i > 0) options->settings += ' ';
     options->settings += wordTable.words[i];

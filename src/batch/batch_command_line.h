@@ -10,6 +10,7 @@ struct BatchOptions {
   std::string report;              // file of the merged missing symbologies
   bool listOnly = false;           // print the conversions, run nothing
   std::string settings;            // dgnbin's words 3 to 8, one blank apart
+  std::string factor;              // the first of them
   std::vector<std::string> paths;  // folders and design files
 };
 

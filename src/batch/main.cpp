@@ -10,6 +10,8 @@
 #include "batch/companion_program.h"
 #include "batch/conversion_runner.h"
 #include "batch/missing_report.h"
+#include "batch/preflight.h"
+#include "batch/report_name.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/program_start.h"
@@ -27,10 +29,17 @@ static std::string shellQuoted(const std::string& text) {
 static int listConversions(const std::vector<BatchFile>& files, const std::string& settings) {
   int status = 0;
   for (const BatchFile& file : files) {
-    if (file.problem.empty()) {
-      printf("dgnbin %s\n", shellQuoted(dgnbinArgument(file, settings)).c_str());
+    if (file.problem.empty() && file.linked) {
+      fprintf(stderr,
+              "dgnbin-batch: %s: dgnbin solo abre la extension .dgn en minusculas: sin --list, "
+              "dgnbin-batch lo convierte por un enlace\n",
+              nameInMessages(file.path).c_str());
+      status = 1;
+    } else if (file.problem.empty()) {
+      printf("dgnbin %s\n", shellQuoted(dgnbinArgument(file, file.base, settings)).c_str());
     } else {
-      fprintf(stderr, "dgnbin-batch: %s: %s\n", file.path.c_str(), file.problem.c_str());
+      fprintf(stderr, "dgnbin-batch: %s: %s\n", nameInMessages(file.path).c_str(),
+              file.problem.c_str());
       status = 1;
     }
   }
@@ -53,6 +62,18 @@ static void reportStop(const std::vector<BatchFile>& files,
   }
 }
 
+// Drawings that converted but may be cut short: their BIN files hold what
+// was there. Named here only, never in the report of rows.
+static void reportWarnings(const std::vector<ConversionOutcome>& outcomes) {
+  size_t count = 0;
+  for (const ConversionOutcome& outcome : outcomes) count += outcome.warning.empty() ? 0 : 1;
+  if (count == 0) return;
+  fprintf(stderr, "Con avisos %zu:\n", count);
+  for (const ConversionOutcome& outcome : outcomes) {
+    if (!outcome.warning.empty()) fprintf(stderr, "  %s\n", outcome.warning.c_str());
+  }
+}
+
 int main(int argc, char** argv) {
   const ProgramStart start(&argc, &argv);
   BatchOptions options;
@@ -65,6 +86,12 @@ int main(int argc, char** argv) {
     fprintf(stderr, "dgnbin-batch: no hay ningun fichero .dgn en las rutas dadas\n");
     return 1;
   }
+  const std::string reportProblem = reportNameProblem(options.report, files);
+  if (!reportProblem.empty()) {
+    fprintf(stderr, "dgnbin-batch: %s; no se ha convertido nada\n", reportProblem.c_str());
+    return 2;
+  }
+  if (!factorAccepted(options.factor) || !tableLoads()) return 1;
   const std::string dgnbin = findCompanionProgram("dgnbin");
   if (dgnbin.empty()) {
     fprintf(stderr, "dgnbin-batch: no se encuentra dgnbin ni junto a dgnbin-batch ni en PATH\n");
@@ -98,6 +125,7 @@ int main(int argc, char** argv) {
               outcomes[i].failure.c_str());
     }
   }
+  reportWarnings(outcomes);
   // Only the files converted to the end: a failed run's error file may be
   // an old one, or stop halfway.
   const bool reported =

@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <stdio.h>
+#include <unistd.h>
 
 #include "platform/files.h"
 #include "platform/output_file.h"
@@ -25,9 +26,22 @@ bool writeMissingReport(const std::string& kelobin, const std::vector<std::strin
       fprintf(stderr, "dgnbin-batch: no se encuentra kelobin ni junto a dgnbin-batch ni en PATH\n");
       return false;
     }
-    std::vector<std::string> args = {"kelobin", "missing"};
-    args.insert(args.end(), errorFiles.begin(), errorFiles.end());
-    const ChildProcess child = startProgram(kelobin, args, file.fd(), 2);
+    // The names go one a line on kelobin's standard input: a command line
+    // would not hold thousands of long ones.
+    std::string list;
+    for (const std::string& name : errorFiles) list += name + "\n";
+    const int listFd = openScratchFile();
+    if (listFd < 0 || !fillScratchFile(listFd, list)) {
+      fprintf(stderr, "dgnbin-batch: no se puede escribir la lista de ficheros de errores: %s\n",
+              systemReason(errno));
+      if (listFd >= 0) close(listFd);
+      return false;
+    }
+    const ChildProcess child =
+        startProgram(kelobin, {"kelobin", "missing", "--lista", "-"}, file.fd(), 2, listFd);
+    const int startError = errno;
+    close(listFd);
+    errno = startError;
     if (child == kNoChild) {
       fprintf(stderr, "dgnbin-batch: no se puede iniciar kelobin: %s\n", systemReason(errno));
       return false;

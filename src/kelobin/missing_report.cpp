@@ -224,9 +224,13 @@ std::string MissingReport::rowOf(const Miss& miss, const char* code,
   size_t listed = 0;
   for (; listed < files; ++listed) {
     std::string piece = listed > 0 ? ", " : "";
-    const char* file = names_[miss.files[listed]];
-    appendAscii(piece, file, strlen(file));
-    std::replace(piece.begin(), piece.end(), '"', '?');
+    // A file name is data: its bytes as the system shows them, so that the
+    // file can be found again; only a quote or a control byte, which would
+    // break the row, is replaced.
+    for (char c : nameInMessages(names_[miss.files[listed]])) {
+      const bool breaks = c == '"' || (c >= 0 && c < ' ') || c == 0x7F;
+      piece += breaks ? '?' : c;
+    }
     size_t room = listed + 1 < files ? tailRoom : 2 + note.size();
     if (row.size() + piece.size() + room > kRowBytes) break;
     row += piece;

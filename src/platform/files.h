@@ -23,6 +23,10 @@ bool removeFile(const char* name);
 // True when `name` is a folder.
 bool isFolder(const char* name);
 
+// `name` as the file system compares names: its bytes on POSIX; on Windows
+// in upper case, as NTFS matches them.
+std::string nameAsCompared(const std::string& name);
+
 // `name` as messages show it: its bytes on POSIX; on Windows in code page
 // 1252, the console's and the error file's, with '?' for letters it lacks.
 std::string nameInMessages(const std::string& name);

@@ -13,12 +13,12 @@ typedef intptr_t ChildProcess;
 const ChildProcess kNoChild = -1;
 
 // Starts `program` with `args` (args[0] is its name), in the current
-// folder, standard input empty, standard output on the descriptor `outFd`
-// and standard error on `errFd`. kNoChild with errno set when it could not
-// be started. A program that exists but cannot run ends with status 127
-// and the reason on `errFd`.
+// folder, standard input from the descriptor `inFd` (empty when -1),
+// standard output on `outFd` and standard error on `errFd`. kNoChild with
+// errno set when it could not be started. A program that exists but cannot
+// run ends with status 127 and the reason on `errFd`.
 ChildProcess startProgram(const std::string& program, const std::vector<std::string>& args,
-                          int outFd, int errFd);
+                          int outFd, int errFd, int inFd = -1);
 
 // Waits for `child` to end, through stop requests; its end status, or -1.
 int waitProgram(ChildProcess child);
@@ -41,6 +41,13 @@ int openScratchFile();
 
 // Everything written to the scratch file so far.
 std::string readScratchFile(int fd);
+
+// Writes `text` to the scratch file and goes back to its start, for a child
+// to read it as its standard input; false with errno set.
+bool fillScratchFile(int fd, const std::string& text);
+
+// How many files this program may have open at once.
+int mostOpenFiles();
 
 // How many processors this program may run on.
 int processorCount();

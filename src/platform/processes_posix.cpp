@@ -4,10 +4,12 @@
 // is started and recorded.
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sched.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -81,12 +83,13 @@ void endByStopRequest(int request) {
 }
 
 ChildProcess startProgram(const std::string& program, const std::vector<std::string>& args,
-                          int outFd, int errFd) {
+                          int outFd, int errFd, int inFd) {
   std::vector<char*> argv;
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(NULL);
-  const int devNull = open("/dev/null", O_RDONLY | O_CLOEXEC);
-  if (devNull < 0) return kNoChild;
+  const int devNull = inFd >= 0 ? -1 : open("/dev/null", O_RDONLY | O_CLOEXEC);
+  if (inFd < 0 && devNull < 0) return kNoChild;
+  const int input = inFd >= 0 ? inFd : devNull;
   const sigset_t set = stopSignalSet();
   sigset_t previous;
   sigprocmask(SIG_BLOCK, &set, &previous);
@@ -94,7 +97,7 @@ ChildProcess startProgram(const std::string& program, const std::vector<std::str
   if (pid == 0) {
     // The child takes the signals' usual actions; exec resets the handler.
     sigprocmask(SIG_SETMASK, &previous, NULL);
-    if (dup2(devNull, 0) < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0) _exit(127);
+    if (dup2(input, 0) < 0 || dup2(outFd, 1) < 0 || dup2(errFd, 2) < 0) _exit(127);
     execv(program.c_str(), argv.data());
     const char* reason = strerror(errno);
     writeText(2, "No se puede ejecutar ");
@@ -114,7 +117,7 @@ ChildProcess startProgram(const std::string& program, const std::vector<std::str
     }
   }
   sigprocmask(SIG_SETMASK, &previous, NULL);
-  close(devNull);
+  if (devNull >= 0) close(devNull);
   errno = forkErrno;
   return pid > 0 ? pid : kNoChild;
 }
@@ -167,6 +170,22 @@ std::string readScratchFile(int fd) {
     at += n;
   }
   return text;
+}
+
+bool fillScratchFile(int fd, const std::string& text) {
+  for (size_t done = 0; done < text.size();) {
+    const ssize_t n = write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return lseek(fd, 0, SEEK_SET) == 0;
+}
+
+int mostOpenFiles() {
+  struct rlimit limit;
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return INT_MAX;
+  return limit.rlim_cur > INT_MAX ? INT_MAX : static_cast<int>(limit.rlim_cur);
 }
 
 int processorCount() {

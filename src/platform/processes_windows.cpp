@@ -7,6 +7,8 @@
 #include <io.h>
 #include <stdio.h>
 
+#include <algorithm>
+
 #include "platform/processes.h"
 #include "platform/stop_requests.h"
 #include "platform/windows_text.h"
@@ -52,15 +54,16 @@ void inheritable(HANDLE handle, bool yes) {
 }  // namespace
 
 ChildProcess startProgram(const std::string& program, const std::vector<std::string>& args,
-                          int outFd, int errFd) {
+                          int outFd, int errFd, int inFd) {
   std::wstring line;
   for (size_t i = 0; i < args.size(); ++i) {
     if (i > 0) line += L' ';
     appendQuoted(line, wideOf(args[i].c_str()));
   }
   SECURITY_ATTRIBUTES security = {sizeof security, NULL, TRUE};
-  HANDLE input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &security,
-                             OPEN_EXISTING, 0, NULL);
+  HANDLE input = inFd >= 0 ? handleOf(inFd)
+                           : CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         &security, OPEN_EXISTING, 0, NULL);
   if (input == INVALID_HANDLE_VALUE) {
     errno = errnoOf(GetLastError());
     return kNoChild;
@@ -68,6 +71,7 @@ ChildProcess startProgram(const std::string& program, const std::vector<std::str
   const HANDLE out = handleOf(outFd), err = handleOf(errFd);
   inheritable(out, true);
   inheritable(err, true);
+  if (inFd >= 0) inheritable(input, true);
   STARTUPINFOW start;
   ZeroMemory(&start, sizeof start);
   start.cb = sizeof start;
@@ -81,7 +85,11 @@ ChildProcess startProgram(const std::string& program, const std::vector<std::str
   const DWORD error = GetLastError();
   inheritable(out, false);
   inheritable(err, false);
-  CloseHandle(input);
+  if (inFd >= 0) {
+    inheritable(input, false);
+  } else {
+    CloseHandle(input);
+  }
   if (!started) {
     errno = errnoOf(error);
     return kNoChild;
@@ -168,6 +176,27 @@ std::string readScratchFile(int fd) {
   while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0) text.append(buffer, got);
   return text;
 }
+
+bool fillScratchFile(int fd, const std::string& text) {
+  HANDLE file = handleOf(fd);
+  for (size_t done = 0; done < text.size();) {
+    DWORD wrote = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1 << 20));
+    if (!WriteFile(file, text.data() + done, chunk, &wrote, NULL)) {
+      errno = errnoOf(GetLastError());
+      return false;
+    }
+    done += wrote;
+  }
+  LARGE_INTEGER start = {};
+  if (SetFilePointerEx(file, start, NULL, FILE_BEGIN)) return true;
+  errno = errnoOf(GetLastError());
+  return false;
+}
+
+// Handles have no limit a batch can reach; the C runtime's descriptors,
+// two per conversion, stop at 2048 by default.
+int mostOpenFiles() { return 2048; }
 
 int processorCount() {
   DWORD_PTR process = 0, system = 0;

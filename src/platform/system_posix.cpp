@@ -32,6 +32,8 @@ bool isFolder(const char* name) {
 
 std::string nameInMessages(const std::string& name) { return name; }
 
+std::string nameAsCompared(const std::string& name) { return name; }
+
 void pauseMilliseconds(int milliseconds) {
   struct timespec wait;
   wait.tv_sec = milliseconds / 1000;

@@ -106,6 +106,12 @@ std::string nameInMessages(const std::string& name) {
   return shown;
 }
 
+std::string nameAsCompared(const std::string& name) {
+  std::wstring wide = wideOf(name.c_str());
+  if (!wide.empty()) CharUpperBuffW(&wide[0], static_cast<DWORD>(wide.size()));
+  return utf8Of(wide.c_str());
+}
+
 void pauseMilliseconds(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 double secondsNow() {
