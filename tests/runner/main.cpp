@@ -46,7 +46,9 @@ Files filesUnder(const fs::path& root) {
   Files files;
   if (!fs::exists(root)) return files;
   for (const auto& e : fs::recursive_directory_iterator(root)) {
-    if (e.is_regular_file()) files[fs::relative(e.path(), root).generic_string()] = slurp(e.path());
+    if (e.is_regular_file() && !e.is_symlink()) {
+      files[fs::relative(e.path(), root).generic_string()] = slurp(e.path());
+    }
   }
   return files;
 }
@@ -98,6 +100,12 @@ std::string replaceAll(std::string s, const std::string& from, const std::string
   return s;
 }
 
+// Timings change from run to run.
+std::string withoutTimings(const std::string& text) {
+  static const std::regex seconds("[0-9]+\\.[0-9]+ s\\b");
+  return std::regex_replace(text, seconds, "* s");
+}
+
 struct Outcome {
   std::string out, err, status;
   Files files;  // new or changed files of the working folder
@@ -120,6 +128,12 @@ bool run(const fs::path& dir, const Options& o, Outcome& r, std::string& why) {
     spill(work / target, content);
     inputs[target] = content;
   }
+  // Links, dangling ones too, stay links in the working folder.
+  if (fs::exists(dir / "in")) {
+    for (const auto& e : fs::recursive_directory_iterator(dir / "in")) {
+      if (e.is_symlink()) fs::copy_symlink(e.path(), work / fs::relative(e.path(), dir / "in"));
+    }
+  }
   for (const std::string& line : lines(slurp(dir / "cmd"))) {
     if (line.empty() || line[0] == '#') continue;
     std::string input = "/dev/null";
@@ -139,6 +153,7 @@ bool run(const fs::path& dir, const Options& o, Outcome& r, std::string& why) {
     if (o.windows) *s = replaceAll(*s, "\r\n", "\n");
     *s = replaceAll(*s, work.string(), "$WORK");
   }
+  r.out = withoutTimings(r.out);  // dgnbin-batch gives its timings on the console
   const Files after = filesUnder(work);
   for (const auto& [path, bytes] : after) {
     auto in = inputs.find(path);
@@ -190,9 +205,7 @@ std::vector<std::string> differences(const fs::path& dir, const Outcome& r) {
 void update(const fs::path& dir, const Options& o, const Outcome& r) {
   spill(dir / "stdout", r.out);
   spill(dir / "status", r.status);
-  // Timings change from run to run.
-  static const std::regex seconds("[0-9]+\\.[0-9]+ s\\b");
-  spill(dir / "stderr", std::regex_replace(r.err, seconds, "* s"));
+  spill(dir / "stderr", withoutTimings(r.err));
   fs::remove_all(dir / "out");
   for (const auto& [path, bytes] : r.files) {
     spill(dir / "out" / path, bytes);
