@@ -176,13 +176,13 @@ std::vector<std::string> differences(const fs::path& dir, const Outcome& r) {
   if (slurp(dir / "stdout") != r.out) d.push_back("stdout differs:\n" + r.out);
   if (slurp(dir / "status") != r.status) d.push_back("exit status " + r.status);
   const std::vector<std::string> want = lines(slurp(dir / "stderr")), got = lines(r.err);
-  if (want.empty() && fs::exists(dir / "stderr") && !r.err.empty()) {
-    d.push_back("stderr should be empty, was:\n" + r.err);
-  }
+  // No other lines may come between or after: an empty `stderr`, or `stderr-whole`.
+  const bool whole = fs::exists(dir / "stderr-whole") || (want.empty() && fs::exists(dir / "stderr"));
+  if (whole && got.size() != want.size()) d.push_back("stderr has other lines:\n" + r.err);
   size_t at = 0;
   for (const std::string& w : want) {
-    while (at < got.size() && !globMatch(w.c_str(), got[at].c_str())) ++at;
-    if (at == got.size()) {
+    while (!whole && at < got.size() && !globMatch(w.c_str(), got[at].c_str())) ++at;
+    if (at == got.size() || !globMatch(w.c_str(), got[at].c_str())) {
       d.push_back("stderr lacks, in order: " + w + "\nstderr was:\n" + r.err);
       break;
     }
