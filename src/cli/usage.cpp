@@ -1,4 +1,4 @@
-#include "run/usage.h"
+#include "cli/usage.h"
 
 // Latin-1: the accented letters are single bytes.
 const char kUsageText[] =

@@ -1,12 +1,12 @@
-#include "run/run_summary.h"
+#include "cli/run_summary.h"
 
 #include <stdio.h>
 #include <string.h>
 
+#include "cli/hints.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "run/converter.h"
-#include "run/hints.h"
 
 DistinctKeys::DistinctKeys() : slots_(NULL), count_(0) {}
 
