@@ -10,11 +10,11 @@
 #include <string>
 
 #include "bin/bin_record.h"
-#include "cli/run_summary.h"
 #include "dgn/element_view.h"
 #include "dgn/transform.h"
 #include "platform/file_sink.h"
 #include "platform/file_source.h"
+#include "run/run_counts.h"
 #include "table/code_table.h"
 #include "table/lookup_index.h"
 
