@@ -46,7 +46,7 @@ if(DGNBIN_TESTS)
   add_executable(kelobin_driver_tests tests/gdal/kelobin_driver_test.cpp
     tests/support/program_run.cpp tests/support/bin_expect.cpp)
   target_include_directories(kelobin_driver_tests PRIVATE tests src)
-  target_link_libraries(kelobin_driver_tests PRIVATE dgnbin_core dgntest_builder GTest::gtest
+  target_link_libraries(kelobin_driver_tests PRIVATE dgnbin_converter dgnbin_bin dgntest_builder GTest::gtest
     GTest::gtest_main)
   target_compile_definitions(kelobin_driver_tests PRIVATE
     DGNBIN_EXE="$<TARGET_FILE:dgnbin>"

@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "platform/program_start.h"
 #include "platform/stop_requests.h"
+#include "run/program_texts.h"
 
 // In single quotes, where a shell takes every byte as it is but the single
 // quote itself.
@@ -110,7 +111,7 @@ int main(int argc, char** argv) {
   std::vector<size_t> failed;
   for (size_t i = 0; i < files.size(); ++i) {
     if (outcomes[i].ok) {
-      errorFiles.push_back(files[i].base + ".ERR");
+      errorFiles.push_back(errorFileName(files[i].base));
     } else {
       failed.push_back(i);
     }

@@ -2,11 +2,11 @@
 // its translator.
 #include <stdio.h>
 
+#include "cli/hints.h"
 #include "dgn/element_fields.h"
 #include "dgn/encodings.h"
 #include "run/converter.h"
 #include "run/program_texts.h"
-#include "run/hints.h"
 
 enum ElementRead { kElementRead, kEndMarker, kEndOfFile, kTruncated };
 

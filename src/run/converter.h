@@ -14,7 +14,7 @@
 #include "dgn/transform.h"
 #include "platform/file_sink.h"
 #include "platform/file_source.h"
-#include "run/run_summary.h"
+#include "run/run_counts.h"
 #include "table/code_table.h"
 #include "table/lookup_index.h"
 

@@ -3,11 +3,11 @@
 #include <stdarg.h>
 #include <stdio.h>
 
+#include "cli/hints.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "run/converter.h"
 #include "run/program_texts.h"
-#include "run/hints.h"
 
 // Formats without a length limit: messages may carry file names of any
 // length. False when the format could not be applied.

@@ -6,6 +6,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "cli/hints.h"
+#include "cli/usage.h"
 #include "dgn/element_fields.h"
 #include "dgn/transform.h"
 #include "platform/files.h"
@@ -14,8 +16,6 @@
 #include "platform/platform.h"
 #include "run/converter.h"
 #include "run/program_texts.h"
-#include "run/hints.h"
-#include "run/usage.h"
 #include "run/words.h"
 
 bool Converter::runConversion(char* line) {

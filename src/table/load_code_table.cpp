@@ -2,8 +2,8 @@
 // the console and standard error, and its index built once it is whole.
 #include <stdio.h>
 
+#include "cli/hints.h"
 #include "run/converter.h"
-#include "run/hints.h"
 #include "run/program_texts.h"
 #include "table/code_table_file.h"
 

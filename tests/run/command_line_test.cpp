@@ -6,8 +6,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "cli/usage.h"
 #include "run/converter.h"
-#include "run/usage.h"
 #include "support/program_run.h"
 
 using namespace dgntest;

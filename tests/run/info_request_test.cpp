@@ -1,4 +1,4 @@
-#include "run/info_request.h"
+#include "cli/info_request.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // What one run did, counted as it goes, for the few lines of summary on
 // standard error at its end.
-#ifndef DGNBIN_RUN_RUN_SUMMARY_H_
-#define DGNBIN_RUN_RUN_SUMMARY_H_
+#ifndef DGNBIN_RUN_RUN_COUNTS_H_
+#define DGNBIN_RUN_RUN_COUNTS_H_
 
 #include <stdint.h>
 #include <time.h>
@@ -41,4 +41,4 @@ struct RunCounts {
 uint64_t symbologyKey(int level, int style, int colour, int weight, int font, int group,
                       const char* name);
 
-#endif  // DGNBIN_RUN_RUN_SUMMARY_H_
+#endif  // DGNBIN_RUN_RUN_COUNTS_H_

@@ -1,7 +1,7 @@
+#include "cli/info_request.h"
 #include "platform/interruption.h"
 #include "platform/program_start.h"
 #include "run/converter.h"
-#include "run/info_request.h"
 
 int main(int argc, char** argv) {
   const ProgramStart start(&argc, &argv);

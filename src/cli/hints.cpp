@@ -1,4 +1,4 @@
-#include "run/hints.h"
+#include "cli/hints.h"
 
 #include <errno.h>
 #include <stdarg.h>

@@ -2,8 +2,8 @@
 // and what to do about it. All of it goes to standard error, each line
 // starting "dgnbin: ", in plain ASCII: standard output stays the console the
 // program has always printed, byte for byte.
-#ifndef DGNBIN_RUN_HINTS_H_
-#define DGNBIN_RUN_HINTS_H_
+#ifndef DGNBIN_CLI_HINTS_H_
+#define DGNBIN_CLI_HINTS_H_
 
 #include "platform/system_reason.h"
 
@@ -28,4 +28,4 @@ void hintScaleFactor(const char* word, int unitsPerMasterUnit);
 // be told from its bytes.
 void describeDesignFile(const char* path);
 
-#endif  // DGNBIN_RUN_HINTS_H_
+#endif  // DGNBIN_CLI_HINTS_H_

@@ -1,9 +1,9 @@
-#include "run/info_request.h"
+#include "cli/info_request.h"
 
 #include <stdio.h>
 #include <string.h>
 
-#include "run/usage.h"
+#include "cli/usage.h"
 #include "run/version.h"
 
 static bool isHelp(const char* word) {

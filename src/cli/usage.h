@@ -1,7 +1,9 @@
-#include "run/usage.h"
+#ifndef DGNBIN_CLI_USAGE_H_
+#define DGNBIN_CLI_USAGE_H_
 
-// Latin-1: the accented letters are single bytes.
-const char kUsageText[] =
+// The text printed when the command line does not hold eight words, and for
+// --help. Latin-1: the accented letters are single bytes.
+inline constexpr char kUsageText[] =
     "<ficheroBIN> <ficheroDGN> <factor> <clave_cel> <clave_gg> <pattern> <trasUTM> "
     "<generaComplex_KELO\n"
     "   fichero  BIN sin extension\n"
@@ -42,3 +44,5 @@ const char kUsageText[] =
     "la Anotaci\xF3n @CAMINO]\n";
 
 static_assert(sizeof kUsageText - 1 == 1725, "the usage text is 1725 bytes");
+
+#endif  // DGNBIN_CLI_USAGE_H_

@@ -1,6 +1,6 @@
 // The words that ask about the program instead of naming a conversion.
-#ifndef DGNBIN_RUN_INFO_REQUEST_H_
-#define DGNBIN_RUN_INFO_REQUEST_H_
+#ifndef DGNBIN_CLI_INFO_REQUEST_H_
+#define DGNBIN_CLI_INFO_REQUEST_H_
 
 // True when `word` is exactly "--help", "-h" or "--version".
 bool isInfoRequest(const char* word);
@@ -10,4 +10,4 @@ bool isInfoRequest(const char* word);
 // standard output could not be written.
 int answerInfoRequest(const char* word);
 
-#endif  // DGNBIN_RUN_INFO_REQUEST_H_
+#endif  // DGNBIN_CLI_INFO_REQUEST_H_

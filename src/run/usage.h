@@ -1,7 +1,0 @@
-#ifndef DGNBIN_RUN_USAGE_H_
-#define DGNBIN_RUN_USAGE_H_
-
-// The text printed when the command line does not hold eight words.
-extern const char kUsageText[];
-
-#endif  // DGNBIN_RUN_USAGE_H_
