@@ -26,24 +26,7 @@ void putItems(Bytes& b, const std::vector<ExpectItem>& items) {
   }
 }
 
-std::string dump(const Bytes& b, size_t from, size_t to) {
-  std::string out;
-  char cell[32];
-  for (size_t row = from - from % 12; row < std::min(to, b.size()); row += 12) {
-    std::snprintf(cell, sizeof cell, "%06zx:", row);
-    out += cell;
-    for (size_t i = row; i < row + 12 && i < b.size(); ++i) {
-      std::snprintf(cell, sizeof cell, " %02X", b[i]);
-      out += cell;
-    }
-    out += '\n';
-  }
-  return out;
-}
-
 }  // namespace
-
-std::string hexDump(const Bytes& b) { return dump(b, 0, b.size()); }
 
 Bytes binPointRecord(const std::string& code, const std::vector<Point3>& pts,
                      const std::vector<ExpectItem>& items, const Box* textFields) {
@@ -74,19 +57,6 @@ Bytes binTextRecord(const std::string& code, const Box& box, const Point3& inser
   b.insert(b.end(), slots.begin(), slots.end());
   putItems(b, items);
   return b;
-}
-
-::testing::AssertionResult sameBytes(const Bytes& expected, const Bytes& actual) {
-  if (expected == actual) return ::testing::AssertionSuccess();
-  size_t first = 0;
-  while (first < std::min(expected.size(), actual.size()) && expected[first] == actual[first])
-    ++first;
-  const size_t from = first >= 36 ? first - 36 : 0;
-  return ::testing::AssertionFailure()
-         << "expected " << expected.size() << " bytes, got " << actual.size()
-         << "; first difference at byte " << first << "\n--- expected:\n"
-         << dump(expected, from, first + 48) << "--- got:\n"
-         << dump(actual, from, first + 48);
 }
 
 std::vector<BinRecord> parseBin(const Bytes& bin) {

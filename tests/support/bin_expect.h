@@ -29,13 +29,6 @@ Bytes binPointRecord(const std::string& code, const std::vector<Point3>& pts,
 Bytes binTextRecord(const std::string& code, const Box& box, const Point3& insertion,
                     const std::string& text, const std::vector<ExpectItem>& items = {});
 
-// Rows of 12 bytes ("00000c: 41 3D ..."), as `kelobin dump --hex` prints them.
-std::string hexDump(const Bytes& b);
-
-// Equal bytes; otherwise the first differing offset with both sides dumped
-// around it, 12 bytes a row.
-::testing::AssertionResult sameBytes(const Bytes& expected, const Bytes& actual);
-
 // A BIN file read back with the BIN reader; an impossible record fails the
 // test.
 struct BinRecord {
