@@ -1,5 +1,6 @@
 #include "runner/drawing_text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <sstream>
@@ -51,14 +52,12 @@ std::vector<Point3> points(const std::string& s) {
   return pts;
 }
 
-Bytes hexBytes(const std::string& s) {
+// Bytes as hexadecimal pairs, blanks between them or not.
+Bytes hexBytes(std::string s) {
+  s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
+  if (s.size() % 2 != 0) fail("bytes are written as two hex digits each: " + s);
   Bytes b;
-  std::istringstream in(s);
-  std::string byte;
-  while (in >> byte) {
-    if (byte.size() != 2) fail("bytes are written as two hex digits: " + byte);
-    b.push_back(uint8_t(std::stoul(byte, nullptr, 16)));
-  }
+  for (size_t i = 0; i < s.size(); i += 2) b.push_back(uint8_t(std::stoul(s.substr(i, 2), nullptr, 16)));
   return b;
 }
 
@@ -139,43 +138,38 @@ Real3 real3(const std::string& s) {
   return {number(p[0]), number(p[1]), p.size() == 3 ? number(p[2]) : 0.0};
 }
 
-Point3 point3(const std::string& s) {
-  const std::vector<int64_t> v = integers(s);
-  if (v.size() < 2 || v.size() > 3) fail("a position has 2 or 3 coordinates: " + s);
-  return {int32_t(v[0]), int32_t(v[1]), int32_t(v.size() == 3 ? v[2] : 0)};
+Point3 point3(const std::string& s) { return points("(" + s + ")").at(0); }
+
+// One 0x1007 item: CODE=VALUE[:HEADER:WORD1:WORD2].
+Bytes item1007(const std::string& item) {
+  const std::vector<std::string> p = split(item, ':');
+  const size_t eq = p[0].find('=');
+  if (eq == std::string::npos || (p.size() != 1 && p.size() != 4)) {
+    fail("an item is CODE=VALUE[:HEADER:WORD1:WORD2]: " + item);
+  }
+  const int16_t code = int16_t(integer(p[0].substr(0, eq)));
+  const int32_t value = int32_t(integer(p[0].substr(eq + 1)));
+  if (p.size() == 1) return linkage1007(code, value);
+  return linkage1007(code, value, uint16_t(integer(p[1])), uint16_t(integer(p[2])),
+                     uint16_t(integer(p[3])));
 }
 
-// link=1007:CODE=VALUE[:HEADER:WORD1:WORD2], link=1003:A,B,C,
-// link=1013:W6,W7,W8,F,W16, link=words:W,W,...; items=CODE=VALUE,... (1007).
+// items=CODE=VALUE,... (0x1007), link=1007:ITEM, link=1003:A,B,C,
+// link=1013:W6,W7,W8,F,W16, link=words:W,W,...
 Bytes linkage(const std::string& word) {
   if (word.compare(0, 6, "items=") == 0) {
     Bytes b;
-    for (std::string item : split(word.substr(6), ',')) {
-      if (item.compare(0, 5, "1007:") == 0) item = item.substr(5);
-      const size_t eq = item.find('=');
-      if (eq == std::string::npos) fail("an item is CODE=VALUE: " + item);
-      const Bytes l =
-          linkage1007(int16_t(integer(item.substr(0, eq))), int32_t(integer(item.substr(eq + 1))));
+    for (const std::string& item : split(word.substr(6), ',')) {
+      const Bytes l = item1007(item.compare(0, 5, "1007:") == 0 ? item.substr(5) : item);
       b.insert(b.end(), l.begin(), l.end());
     }
     return b;
   }
   const std::string spec = word.substr(5);
   const size_t colon = spec.find(':');
-  const std::string type = spec.substr(0, colon), rest = spec.substr(colon + 1);
   if (colon == std::string::npos) fail("link=TYPE:VALUES: " + word);
-  if (type == "1007") {
-    const std::vector<std::string> p = split(rest, ':');
-    const size_t eq = p[0].find('=');
-    if (eq == std::string::npos || (p.size() != 1 && p.size() != 4)) {
-      fail("link=1007:CODE=VALUE[:HEADER:WORD1:WORD2]: " + word);
-    }
-    const int16_t code = int16_t(integer(p[0].substr(0, eq)));
-    const int32_t value = int32_t(integer(p[0].substr(eq + 1)));
-    if (p.size() == 1) return linkage1007(code, value);
-    return linkage1007(code, value, uint16_t(integer(p[1])), uint16_t(integer(p[2])),
-                       uint16_t(integer(p[3])));
-  }
+  const std::string type = spec.substr(0, colon), rest = spec.substr(colon + 1);
+  if (type == "1007") return item1007(rest);
   const std::vector<std::string> p = split(rest, ',');
   if (type == "1003" && p.size() == 3) {
     return linkage1003(uint16_t(integer(p[0])), uint16_t(integer(p[1])), uint16_t(integer(p[2])));
@@ -236,12 +230,11 @@ Element element(Words& w, int dim) {
 }
 
 void applyCommon(Element& e, Words& w) {
-  if (w.has("level")) e.level = int(integer(w.take("level")));
-  if (w.has("style")) e.style = int(integer(w.take("style")));
-  if (w.has("colour")) e.colour = int(integer(w.take("colour")));
-  if (w.has("weight")) e.weight = int(integer(w.take("weight")));
+  for (auto [key, field] : {std::pair{"level", &e.level}, {"style", &e.style},
+                             {"colour", &e.colour}, {"weight", &e.weight}, {"type", &e.type}}) {
+    if (w.has(key)) *field = int(integer(w.take(key)));
+  }
   if (w.has("group")) e.graphicGroup = uint16_t(integer(w.take("group")));
-  if (w.has("type")) e.type = int(integer(w.take("type")));
   e.complexBit = w.take("complex") == "yes";
   e.deletedBit = w.take("deleted") == "yes";
   if (w.has("range")) {
@@ -253,13 +246,11 @@ void applyCommon(Element& e, Words& w) {
   // the body or past its end, where a field must disagree with the rest.
   for (const std::string& p : split(w.take("patch"), ',')) {
     const size_t colon = p.find(':');
-    const std::string hex = colon == std::string::npos ? "" : p.substr(colon + 1);
+    const Bytes bytes = hexBytes(colon == std::string::npos ? "" : p.substr(colon + 1));
     const int64_t at = colon == std::string::npos ? 0 : integer(p.substr(0, colon)) - 36;
-    if (at < 0 || hex.empty() || hex.size() % 2 != 0) fail("patch=N:HEX with N >= 36: " + p);
-    if (e.body.size() < size_t(at) + hex.size() / 2) e.body.resize(size_t(at) + hex.size() / 2);
-    for (size_t i = 0; i < hex.size(); i += 2) {
-      e.body[size_t(at) + i / 2] = uint8_t(std::stoul(hex.substr(i, 2), nullptr, 16));
-    }
+    if (at < 0 || bytes.empty()) fail("patch=N:HEX with N >= 36: " + p);
+    if (e.body.size() < size_t(at) + bytes.size()) e.body.resize(size_t(at) + bytes.size());
+    std::copy(bytes.begin(), bytes.end(), e.body.begin() + at);
   }
   for (const std::string& l : w.links) {
     const Bytes b = linkage(l);
