@@ -32,6 +32,10 @@ struct Options {
 
 using Files = std::map<std::string, std::string>;  // path in the working folder -> bytes
 
+bool endsWith(const std::string& s, const std::string& end) {
+  return s.size() > end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
 std::string slurp(const fs::path& p) {
   std::ifstream f(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
@@ -112,22 +116,28 @@ struct Outcome {
   std::vector<std::string> removed;
 };
 
+// The working folder's files before the run: in/, each drawing built.
+bool inputFiles(const fs::path& dir, Files& inputs, std::string& why) {
+  for (const auto& [path, bytes] : filesUnder(dir / "in")) {
+    Bytes design;
+    if (!endsWith(path, ".dgn.txt")) {
+      inputs[path] = bytes;
+    } else if (buildDrawing(bytes, design, why)) {
+      inputs[path.substr(0, path.size() - 4)].assign(design.begin(), design.end());
+    } else {
+      return why = "in/" + path + ": " + why, false;
+    }
+  }
+  return true;
+}
+
 bool run(const fs::path& dir, const Options& o, Outcome& r, std::string& why) {
   char name[] = "/tmp/dgnbin-case-XXXXXX";
   if (mkdtemp(name) == nullptr) return why = "mkdtemp failed", false;
   const fs::path work = name;
   Files inputs;
-  for (const auto& [path, bytes] : filesUnder(dir / "in")) {
-    std::string target = path, content = bytes;
-    if (path.size() > 8 && path.compare(path.size() - 8, 8, ".dgn.txt") == 0) {
-      Bytes design;
-      if (!buildDrawing(bytes, design, why)) return why = "in/" + path + ": " + why, false;
-      target = path.substr(0, path.size() - 4);
-      content.assign(design.begin(), design.end());
-    }
-    spill(work / target, content);
-    inputs[target] = content;
-  }
+  if (!inputFiles(dir, inputs, why)) return false;
+  for (const auto& [path, bytes] : inputs) spill(work / path, bytes);
   // Links, dangling ones too, stay links in the working folder.
   if (fs::exists(dir / "in")) {
     for (const auto& e : fs::recursive_directory_iterator(dir / "in")) {
@@ -166,10 +176,6 @@ bool run(const fs::path& dir, const Options& o, Outcome& r, std::string& why) {
   return true;
 }
 
-bool isDump(const std::string& path) {
-  return path.size() > 5 && path.compare(path.size() - 5, 5, ".dump") == 0;
-}
-
 // Every difference from the expectations, one line each.
 std::vector<std::string> differences(const fs::path& dir, const Outcome& r) {
   std::vector<std::string> d;
@@ -189,7 +195,7 @@ std::vector<std::string> differences(const fs::path& dir, const Outcome& r) {
     ++at;
   }
   Files expected = filesUnder(dir / "out");
-  for (auto it = expected.begin(); it != expected.end();) it = isDump(it->first) ? expected.erase(it) : ++it;
+  for (auto it = expected.begin(); it != expected.end();) it = endsWith(it->first, ".dump") ? expected.erase(it) : ++it;
   for (const auto& [path, bytes] : expected) {
     auto got = r.files.find(path);
     if (got == r.files.end()) d.push_back(path + ": not written");
@@ -209,16 +215,12 @@ void update(const fs::path& dir, const Options& o, const Outcome& r) {
   fs::remove_all(dir / "out");
   for (const auto& [path, bytes] : r.files) {
     spill(dir / "out" / path, bytes);
-    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".bin") == 0) {
+    if (endsWith(path, ".bin")) {
       const std::string kelobin = o.programs + "/kelobin";
       spill(dir / "out" / (path + ".dump"),
             runProgram(".", {"dump", (dir / "out" / path).string()}, -1, kelobin).out);
     }
   }
-}
-
-bool endsWith(const std::string& s, const std::string& end) {
-  return s.size() > end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
 // In the forms of tests/fuzz/fuzz_targets.h: each drawing with the case's
@@ -238,16 +240,10 @@ bool writeSeeds(const fs::path& dir, const fs::path& seeds, std::string& why) {
     break;
   }
   auto seedName = [&](const std::string& path) { return name + "-" + replaceAll(path, "/", "-"); };
-  for (const auto& [path, bytes] : filesUnder(dir / "in")) {
-    std::string design = bytes;
-    if (endsWith(path, ".dgn.txt")) {
-      Bytes built;
-      if (!buildDrawing(bytes, built, why)) return why = "in/" + path + ": " + why, false;
-      design.assign(built.begin(), built.end());
-    } else if (!endsWith(path, ".dgn")) {
-      continue;
-    }
-    spill(seeds / "conversion" / seedName(path), settings + "\n" + table + '\0' + design);
+  Files inputs;
+  if (!inputFiles(dir, inputs, why)) return false;
+  for (const auto& [path, design] : inputs) {
+    if (endsWith(path, ".dgn")) spill(seeds / "conversion" / seedName(path), settings + "\n" + table + '\0' + design);
   }
   if (!table.empty()) spill(seeds / "code_table" / name, table);
   for (const auto& [path, bytes] : filesUnder(dir / "out")) {
