@@ -61,6 +61,11 @@ void Converter::printSummary() {
       "pasados por alto: %lld borrados, %lld componentes no admitidos, %lld de tipos sin "
       "traduccion",
       n.deleted, n.skippedComponents, n.untranslated);
+  if (n.unwrittenLines > 0) {
+    hint("%lld lineas de elementos complejos sin registro: solo los modos 0, 1 y 2 de "
+         "generaComplex_KELO las escriben",
+         n.unwrittenLines);
+  }
   if (!outputsCommitted) {
     // The counts of a run whose outputs were dropped describe no file.
     hint("ningun registro escrito: %s y %s quedan como estaban", nameInMessages(binName).c_str(),

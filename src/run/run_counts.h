@@ -31,6 +31,7 @@ struct RunCounts {
   long long deleted;
   long long skippedComponents;
   long long untranslated;
+  long long unwrittenLines;  // components that the complex mode neither writes nor joins
   long long records;
   long long joinedRecords;
   long long misses;

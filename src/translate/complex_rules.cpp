@@ -102,6 +102,8 @@ void Converter::writeElementRecord(bool joinable, bool boxed) {
     mergeSavedItems();
     if (!joinable || writesComponentLines()) {
       writeRecord(recordHeader, recordBox, recordPoints, savedItems, boxed);
+    } else if (!joinsLines()) {
+      ++counts.unwrittenLines;
     }
   } else {
     writeRecord(recordHeader, recordBox, recordPoints, recordItems, boxed);
