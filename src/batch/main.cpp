@@ -14,19 +14,12 @@
 #include "batch/report_name.h"
 #include "platform/files.h"
 #include "platform/platform.h"
+#include "platform/processes.h"
 #include "platform/program_start.h"
 #include "platform/stop_requests.h"
 #include "run/program_texts.h"
 
-// In single quotes, where a shell takes every byte as it is but the single
-// quote itself.
-static std::string shellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-// One shell command per conversion, for GNU parallel or any shell.
+// One command per conversion, for the system's shell (and GNU parallel).
 static int listConversions(const std::vector<BatchFile>& files, const std::string& settings) {
   int status = 0;
   for (const BatchFile& file : files) {
@@ -37,7 +30,8 @@ static int listConversions(const std::vector<BatchFile>& files, const std::strin
               nameInMessages(file.path).c_str());
       status = 1;
     } else if (file.problem.empty()) {
-      printf("dgnbin %s\n", shellQuoted(dgnbinArgument(file, file.base, settings)).c_str());
+      const std::string argument = dgnbinArgument(file, file.base, settings);
+      printf("dgnbin %s\n", nameInMessages(argumentForShell(argument)).c_str());
     } else {
       fprintf(stderr, "dgnbin-batch: %s: %s\n", nameInMessages(file.path).c_str(),
               file.problem.c_str());

@@ -35,6 +35,10 @@ bool endedWell(int status);
 bool endedAbnormally(int status);
 std::string describeStatus(int status);
 
+// `argument` as the system's usual shell (a POSIX shell; cmd.exe) must be
+// given it for a program to receive it unchanged.
+std::string argumentForShell(const std::string& argument);
+
 // A file without a name in the temporary folder, to capture output in: it
 // never fills up as a pipe would, and nothing is left behind. -1 on failure.
 int openScratchFile();

@@ -214,3 +214,11 @@ std::string programInFolder(const std::string& folder, const std::string& name) 
 }
 
 char pathListSeparator() { return ':'; }
+
+// In single quotes, where a shell takes every byte as it is but the single
+// quote itself.
+std::string argumentForShell(const std::string& argument) {
+  std::string quoted = "'";
+  for (char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}

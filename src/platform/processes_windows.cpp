@@ -20,27 +20,26 @@ const DWORD kEndedByControlC = 0xC000013A;
 // One argument as the C runtime reads it back: in quotes when it has a
 // blank or a quote; a quote preceded by a backslash; backslashes doubled
 // before a quote and before the closing one.
-void appendQuoted(std::wstring& line, const std::wstring& argument) {
-  if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
+template <typename Text>
+void appendQuoted(Text& line, const Text& argument) {
+  typedef typename Text::value_type Char;
+  const Char quote = '"', backslash = '\\';
+  if (!argument.empty() && argument.find_first_of(Text({' ', '\t', '\n', '\v', quote})) == Text::npos) {
     line += argument;
     return;
   }
-  line += L'"';
+  line += quote;
   for (size_t i = 0;; ++i) {
     size_t backslashes = 0;
-    while (i < argument.size() && argument[i] == L'\\') ++i, ++backslashes;
+    while (i < argument.size() && argument[i] == backslash) ++i, ++backslashes;
     if (i == argument.size()) {
-      line.append(backslashes * 2, L'\\');
+      line.append(backslashes * 2, backslash);
       break;
     }
-    if (argument[i] == L'"') {
-      line.append(backslashes * 2 + 1, L'\\');
-    } else {
-      line.append(backslashes, L'\\');
-    }
+    line.append(argument[i] == quote ? backslashes * 2 + 1 : backslashes, backslash);
     line += argument[i];
   }
-  line += L'"';
+  line += quote;
 }
 
 HANDLE handleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
@@ -236,3 +235,11 @@ std::string programInFolder(const std::string& folder, const std::string& name) 
 }
 
 char pathListSeparator() { return ';'; }
+
+// cmd.exe passes the command line as it is typed, and the program's C
+// runtime splits it: the quoting that startProgram uses.
+std::string argumentForShell(const std::string& argument) {
+  std::string quoted;
+  appendQuoted(quoted, argument);
+  return quoted;
+}

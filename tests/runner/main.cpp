@@ -280,8 +280,9 @@ int main(int argc, char** argv) {
   }
   int failed = 0, skipped = 0;
   for (const fs::path& dir : cases) {
-    if (o.windows && fs::exists(dir / "posix-only")) {
-      std::cout << "skip " << dir.string() << ": " << slurp(dir / "posix-only");
+    const fs::path other = dir / (o.windows ? "posix-only" : "windows-only");
+    if (fs::exists(other)) {
+      std::cout << "skip " << dir.string() << ": " << slurp(other);
       ++skipped;
       continue;
     }
