@@ -165,10 +165,10 @@ Bytes linkage(const std::string& word) {
     }
     return b;
   }
-  const std::string spec = word.substr(5);
-  const size_t colon = spec.find(':');
+  const std::string body = word.substr(5);
+  const size_t colon = body.find(':');
   if (colon == std::string::npos) fail("link=TYPE:VALUES: " + word);
-  const std::string type = spec.substr(0, colon), rest = spec.substr(colon + 1);
+  const std::string type = body.substr(0, colon), rest = body.substr(colon + 1);
   if (type == "1007") return item1007(rest);
   const std::vector<std::string> p = split(rest, ',');
   if (type == "1003" && p.size() == 3) {
