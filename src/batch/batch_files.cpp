@@ -1,6 +1,7 @@
 #include "batch/batch_files.h"
 
 #include <errno.h>
+#include <string.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,16 +17,19 @@ namespace fs = std::filesystem;
 static const char kExtension[] = ".dgn";
 static const size_t kExtensionLength = sizeof kExtension - 1;
 
-static bool hasDesignExtension(const std::string& name) {
-  if (name.size() < kExtensionLength) return false;
-  const size_t at = name.size() - kExtensionLength;
-  for (size_t i = 0; i < kExtensionLength; ++i) {
+bool endsWithAnyCase(const std::string& name, const char* extension) {
+  const size_t length = strlen(extension);
+  if (name.size() < length) return false;
+  const size_t at = name.size() - length;
+  for (size_t i = 0; i < length; ++i) {
     char c = name[at + i];
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != kExtension[i]) return false;
+    if (c != extension[i]) return false;
   }
   return true;
 }
+
+static bool hasDesignExtension(const std::string& name) { return endsWithAnyCase(name, kExtension); }
 
 // Error numbers of the C library in Spanish, Windows' own in its words.
 static std::string reasonOf(const std::error_code& ec) {

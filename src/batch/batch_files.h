@@ -24,6 +24,10 @@ struct BatchFile {
 // with their problem.
 std::vector<BatchFile> findDesignFiles(const std::vector<std::string>& paths);
 
+// True when `name` ends in `extension` (given in lower case), letters in
+// either case.
+bool endsWithAnyCase(const std::string& name, const char* extension);
+
 // `name` with ".", ".." and the links of its folder resolved, absolute, as
 // the file system compares names: two names of one place give the same.
 std::string comparedName(const std::string& name);

@@ -8,15 +8,15 @@
 
 namespace fs = std::filesystem;
 
-// An extension of the files the programs read and write: a report under
-// such a name is a mistake even where it takes nothing's place yet.
+// Every name the batch must not take ends in one of these extensions (the
+// drawings found are *.dgn in any case, their outputs .bin and .ERR, the
+// table .TAB): refusing them by extension refuses every such name however
+// it is written (".", "..", links of its folder, the case on Windows). A
+// name of another extension can still be one of those files through a
+// link: that is asked of the file system.
 static bool hasInputExtension(const std::string& name) {
-  static const char* const kExtensions[] = {".dgn", ".bin", ".err", ".tab"};
-  if (name.size() < 4) return false;
-  std::string end = name.substr(name.size() - 4);
-  for (char& c : end) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  for (const char* extension : kExtensions) {
-    if (end == extension) return true;
+  for (const char* extension : {".dgn", ".bin", ".err", ".tab"}) {
+    if (endsWithAnyCase(name, extension)) return true;
   }
   return false;
 }
@@ -27,26 +27,26 @@ std::string reportNameProblem(const std::string& report, const std::vector<Batch
     return "el informe " + shown +
            " no puede acabar en .dgn, .bin, .ERR ni .TAB: elija otro nombre, como faltan.txt";
   }
-  struct Taken {
-    std::string name, what;
-  };
-  std::vector<Taken> taken = {{"DGNBIN.TAB", "la tabla DGNBIN.TAB de la carpeta de trabajo"}};
-  for (const BatchFile& file : files) {
-    if (!file.drawing) continue;
-    const std::string drawing = nameInMessages(file.path);
-    taken.push_back({file.path, "el dibujo " + drawing});
-    taken.push_back({binFileName(file.base), "el fichero BIN de " + drawing});
-    taken.push_back({errorFileName(file.base), "el fichero de errores de " + drawing});
-  }
-  const std::string compared = comparedName(report);
   std::error_code ec;
   const fs::path reportPath = fs::u8path(report);
-  const bool exists = fs::exists(reportPath, ec);
-  for (const Taken& one : taken) {
+  if (!fs::exists(reportPath, ec)) return "";
+  auto is = [&](const std::string& name) {
     std::error_code same;
-    if (comparedName(one.name) == compared ||
-        (exists && fs::equivalent(reportPath, fs::u8path(one.name), same))) {
-      return "el informe " + shown + " seria " + one.what + ": elija otro nombre";
+    return fs::equivalent(reportPath, fs::u8path(name), same);
+  };
+  if (is("DGNBIN.TAB")) {
+    return "el informe " + shown + " seria la tabla DGNBIN.TAB de la carpeta de trabajo: elija "
+           "otro nombre";
+  }
+  for (const BatchFile& file : files) {
+    if (!file.drawing) continue;
+    const char* what = is(file.path)                     ? "el dibujo "
+                       : is(binFileName(file.base))      ? "el fichero BIN de "
+                       : is(errorFileName(file.base))    ? "el fichero de errores de "
+                                                         : nullptr;
+    if (what != nullptr) {
+      return "el informe " + shown + " seria " + what + nameInMessages(file.path) +
+             ": elija otro nombre";
     }
   }
   return "";
