@@ -132,9 +132,8 @@ bool inputFiles(const fs::path& dir, Files& inputs, std::string& why) {
 }
 
 bool run(const fs::path& dir, const Options& o, Outcome& r, std::string& why) {
-  char name[] = "/tmp/dgnbin-case-XXXXXX";
-  if (mkdtemp(name) == nullptr) return why = "mkdtemp failed", false;
-  const fs::path work = name;
+  const TempDir folder;
+  const fs::path work = folder.path();
   Files inputs;
   if (!inputFiles(dir, inputs, why)) return false;
   for (const auto& [path, bytes] : inputs) spill(work / path, bytes);
@@ -172,7 +171,6 @@ bool run(const fs::path& dir, const Options& o, Outcome& r, std::string& why) {
   for (const auto& [path, bytes] : inputs) {
     if (!after.count(path)) r.removed.push_back(path);
   }
-  fs::remove_all(work);
   return true;
 }
 
